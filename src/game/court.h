@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quondra {
+
+class FrmGame;
+
+// Where each rally starts: both players 4200 units from the net's centre
+// line, the ball at rest above Yellow.
+inline constexpr float kYellowStartLeft = 1440;
+inline constexpr float kRedStartLeft = 9840;
+inline constexpr float kServeTop = 1500;
+inline constexpr int kWinningScore = 10;
+
+// Puts the ball at the serve place: centred above Yellow's rounded centre.
+void PlaceBallAtServe(FrmGame& frm);
+// Puts both players back at their start places.
+void PlacePlayersAtStart(FrmGame& frm);
+// Shows (or hides) the settings screen's own objects.
+void ShowSettingsScreen(FrmGame& frm, bool visible);
+// Shows (or hides) the playing field's extras on the ground strip.
+void ShowPlayingFieldExtras(FrmGame& frm, bool visible);
+// A score label's caption read back as a number.
+int Score(const std::string& caption);
+
+}  // namespace quondra

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+#include "game/frm_game.h"
+
+namespace quondra {
+
+// What the window and the scene console feed the game. Once the program has
+// ended every call does nothing.
+
+// Runs game code, stopping at the program's end.
+template <typename Fn>
+void Guarded(FrmGame& frm, Fn&& fn) {
+    if (frm.Ended) return;
+    try {
+        std::forward<Fn>(fn)();
+    } catch (const ProgramEnded&) {
+    }
+}
+
+void Load(FrmGame& frm);
+// A key goes to the settings control holding the focus while it is shown,
+// otherwise to the window's own handlers.
+void KeyDown(FrmGame& frm, std::int16_t keyCode);
+void KeyUp(FrmGame& frm, std::int16_t keyCode);
+// Mouse clicks: Play is pressed; an option is selected and takes the focus.
+void ClickPlay(FrmGame& frm);
+void ClickOption(FrmGame& frm, OptionButton& option);
+// Advances the clock, firing the due timers of each period in layout order.
+void RunPeriods(FrmGame& frm, std::int64_t periods);
+// The tick handler of a timer.
+void FireTimer(FrmGame& frm, const Timer& timer);
+// The control that receives keys now, if any.
+FocusRef KeyTarget(const FrmGame& frm);
+
+}  // namespace quondra

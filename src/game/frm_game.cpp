@@ -1,0 +1,41 @@
+#include "game/frm_game.h"
+
+#include "game/startup.h"
+
+namespace quondra {
+
+void EndProgram(FrmGame& frm) {
+    frm.Ended = true;
+    frm.platform.End();
+    throw ProgramEnded{};
+}
+
+void BringToFront(FrmGame& frm, LightweightRef object) {
+    frm.Scene::BringToFront(object);
+    frm.platform.BringToFront(NameOf(object));
+}
+
+void SetFocus(FrmGame& frm, FocusRef control) {
+    frm.ActiveControl = control;
+    frm.platform.SetFocus(NameOf(control));
+}
+
+void SetPointer(FrmGame& frm, std::int16_t style) {
+    frm.MousePointer = style;
+    frm.platform.SetPointer(style);
+}
+
+void SelectOption(FrmGame& frm, OptionButton& option) {
+    for (OptionButton* other : frm.OptionsIn(*option.Container)) other->Value = false;
+    option.Value = true;
+    if (&option == &frm.optHuman) optHuman_Click(frm);
+    if (&option == &frm.optComputer) optComputer_Click(frm);
+}
+
+std::string_view NameOf(const FocusRef& control) {
+    if (const auto* b = std::get_if<Button*>(&control)) return (*b)->Name;
+    if (const auto* o = std::get_if<OptionButton*>(&control)) return (*o)->Name;
+    return {};
+}
+
+}  // namespace quondra

@@ -1,0 +1,2 @@
+// Placeholder, being written.
+int main() { return 0; }

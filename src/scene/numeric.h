@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace quondra {
+
+// Conversions to the game's integer types round to nearest, ties to even.
+// Out-of-range values saturate and NaN becomes 0, so no input is undefined
+// behaviour even though play never produces one.
+template <typename Int>
+inline Int RoundTo(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double lo = static_cast<double>(std::numeric_limits<Int>::min());
+    constexpr double hi = static_cast<double>(std::numeric_limits<Int>::max());
+    if (value <= lo) return std::numeric_limits<Int>::min();
+    if (value >= hi) return std::numeric_limits<Int>::max();
+    return static_cast<Int>(std::nearbyint(value));
+}
+
+// Integer: a 16-bit conversion.
+inline std::int16_t CInt(double value) { return RoundTo<std::int16_t>(value); }
+// Long: a 32-bit conversion.
+inline std::int32_t CLng(double value) { return RoundTo<std::int32_t>(value); }
+// Single: the sum is rounded to single precision before it is compared.
+inline float CSng(double value) { return static_cast<float>(value); }
+
+// Booleans kept in 16-bit match-state fields.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+}  // namespace quondra
