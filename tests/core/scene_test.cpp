@@ -1,0 +1,111 @@
+#include "scene/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game/frm_game.h"
+#include "scene/layout.h"
+#include "test_platform.h"
+
+namespace quondra {
+namespace {
+
+std::vector<std::string> Names(const std::vector<LightweightRef>& order) {
+    std::vector<std::string> names;
+    for (const auto& o : order) names.emplace_back(NameOf(o));
+    return names;
+}
+
+TEST(Layout, PlacesTheCourtAsTheGameGeometryExpects) {
+    Scene s;
+    EXPECT_EQ(s.fraGround.Top, 7680);
+    EXPECT_EQ(s.fraGround.Width, 12750);
+    EXPECT_EQ(s.shpNet.Left + s.shpNet.Width / 2, kClientWidth / 2);  // the net splits the court
+    EXPECT_EQ(s.shpNet.Top, 6840);
+    EXPECT_EQ(s.shpCir1.Width, 1455);
+    EXPECT_EQ(s.shpCir2.Width, 1455);
+    EXPECT_EQ(s.shpBall.Width, 495);
+    EXPECT_EQ(s.imgPlayer1.Top, 6960);
+    EXPECT_EQ(s.imgPlayer2.Top, 6960);
+    EXPECT_FALSE(s.shpBall.Visible);
+    EXPECT_FALSE(s.lblPaused.Visible);
+    EXPECT_EQ(s.lblPaused.Caption, "Game Paused");
+    EXPECT_EQ(s.lblQuitInfo.Caption, "Q = Quit Program");
+    EXPECT_EQ(s.cmdPlay.Caption, "Play");
+}
+
+TEST(Layout, EveryObjectHasAUniqueNameThatFindsIt) {
+    Scene s;
+    EXPECT_EQ(s.Objects().size(), 51u);
+    for (const ObjectRef& object : s.Objects()) {
+        const ObjectRef* found = s.Find(NameOf(object));
+        ASSERT_NE(found, nullptr) << NameOf(object);
+        EXPECT_EQ(*found, object);
+    }
+    EXPECT_EQ(s.Find("shpNothing"), nullptr);
+}
+
+TEST(Layout, TimersStartStoppedWithTheirIntervals) {
+    Scene s;
+    for (const Timer* t : s.Timers()) {
+        EXPECT_FALSE(t->Enabled()) << t->Name;
+        EXPECT_EQ(t->Interval(), t == &s.tmrDelay ? 1000 : 1) << t->Name;
+    }
+}
+
+TEST(Layout, OptionGroupsAreTheButtonsOfOneFrame) {
+    Scene s;
+    EXPECT_EQ(s.OptionsIn(s.fraGravity),
+              (std::vector<OptionButton*>{&s.optLow, &s.optMedium, &s.optHigh}));
+    EXPECT_EQ(s.OptionsIn(s.fraPlayers), (std::vector<OptionButton*>{&s.optHuman, &s.optComputer}));
+    EXPECT_TRUE(s.OptionsIn(s.fraGround).empty());
+}
+
+TEST(Visibility, AHiddenFrameHidesItsChildrenButKeepsTheirOwnVisible) {
+    Scene s;
+    EXPECT_TRUE(IsShown(s.lblMoveYellow));
+    EXPECT_FALSE(IsShown(s.lblMoveRed));  // hidden on its own
+    s.fraGround.Visible = false;
+    EXPECT_FALSE(IsShown(s.lblMoveYellow));
+    EXPECT_TRUE(s.lblMoveYellow.Visible);
+    s.fraGround.Visible = true;
+    EXPECT_TRUE(IsShown(s.lblMoveYellow));
+    EXPECT_FALSE(IsShown(s.lblMoveRed));
+}
+
+TEST(DrawingOrder, FollowsTheLayoutUntilAnObjectIsBroughtToTheFront) {
+    Scene s;
+    const auto window = Names(s.DrawingOrder());
+    EXPECT_EQ(window.front(), "lblPaused");
+    EXPECT_EQ(window.back(), "shpBall");
+    // The net is drawn above both players, Yellow above Red.
+    auto at = [&](std::string_view n) { return std::find(window.begin(), window.end(), n) - window.begin(); };
+    EXPECT_LT(at("shpCir2"), at("shpCir1"));
+    EXPECT_LT(at("shpCir1"), at("shpNet"));
+
+    s.BringToFront(&s.lblPaused);
+    EXPECT_EQ(Names(s.DrawingOrder()).back(), "lblPaused");
+    EXPECT_EQ(Names(s.DrawingOrder(&s.fraGround)),
+              (std::vector<std::string>{"lblMoveRed", "lblMoveYellow", "lblTitle2", "lblBy",
+                                        "lblQuitInfo", "lblNewInfo", "lblPauseInfo"}));
+}
+
+TEST(FrmGame, ReadsTheReferenceOuterWidth) {
+    testing::Game g;
+    EXPECT_EQ(g.frm.Width, 12825);
+}
+
+TEST(FormLoad, BringsTheBallToTheFrontAndTellsThePlatform) {
+    testing::TestPlatform platform;
+    FrmGame frm{platform};
+    frm.BringToFront(&frm.lblPaused);  // anything may have been in front before
+    quondra::BringToFront(frm, &frm.shpBall);
+    EXPECT_EQ(Names(frm.DrawingOrder()).back(), "shpBall");
+    EXPECT_EQ(platform.log.back(), "front shpBall");
+}
+
+}  // namespace
+}  // namespace quondra
