@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-test configure build run test bench install clean
+.PHONY: all deps deps-test configure build run test test-fast test-sanitize bench install clean
 
 all: build
 
@@ -22,9 +22,18 @@ build: deps configure
 run: build
 	./$(BUILD)/quondra
 
-test: deps-test configure
+test: test-fast test-sanitize
+
+test-fast: deps-test configure
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The core, the console and their tests under ASan and UBSan.
+test-sanitize: deps-test
+	@test -f $(BUILD)-sanitize/build.ninja || cmake -S . -B $(BUILD)-sanitize -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Debug -DQUONDRA_WITH_QT=OFF -DQUONDRA_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^e2e\.'
 
 clean:
 	rm -rf $(BUILD)
