@@ -1,0 +1,120 @@
+#include "invariants.h"
+
+#include <cmath>
+#include <limits>
+
+#include "game/frm_game.h"
+#include "game/hits.h"
+
+namespace quondra::soak {
+namespace {
+
+constexpr float kPlayerTop = 6960;
+constexpr float kRedRightLimit = 12710;  // the outer width less 115
+constexpr double kRimTolerance = 1;      // the rim placement rounds to single precision
+constexpr int kMaxScore = 10;
+
+bool Finite(double v) { return std::isfinite(v); }
+
+std::optional<int> ScoreOf(const std::string& caption) {
+    for (int n = 0; n <= kMaxScore; ++n)
+        if (caption == std::to_string(n)) return n;
+    return std::nullopt;
+}
+
+template <typename Object>
+bool CentreInRange(const Object& o) {
+    constexpr double lo = std::numeric_limits<std::int16_t>::min();
+    constexpr double hi = std::numeric_limits<std::int16_t>::max();
+    const double x = static_cast<double>(o.Left) + o.Width / 2.0;
+    const double y = static_cast<double>(o.Top) + o.Height / 2.0;
+    return x > lo && x < hi && y > lo && y < hi;
+}
+
+// How far the ball's centre lies inside the rim distance of a player.
+double Depth(const Shape& ball, const Shape& player) {
+    const double radii = (ball.Width + player.Width) / 2.0;
+    return radii - Distance(ball.Left + ball.Width / 2, ball.Top + ball.Width / 2, CenterX(player),
+                            CenterY(player));
+}
+
+std::optional<std::string> Positions(const FrmGame& frm) {
+    for (float v : {frm.shpBall.Left, frm.shpBall.Top, frm.shpCir1.Left, frm.shpCir2.Left})
+        if (!Finite(v)) return "a position is not finite";
+    for (double v : {frm.BallVelX, frm.BallVelY})
+        if (!Finite(v)) return "a velocity is not finite";
+    if (!CentreInRange(frm.shpBall)) return "the ball's centre left the 16-bit range";
+    if (frm.shpCir1.Top != kPlayerTop || frm.shpCir2.Top != kPlayerTop)
+        return "a player left the ground";
+    const float netLeft = frm.shpNet.Left;
+    const float netRight = frm.shpNet.Left + frm.shpNet.Width;
+    if (!(frm.shpCir1.Left > 0 && frm.shpCir1.Left + frm.shpCir1.Width < netLeft))
+        return "Yellow left its half: Left " + std::to_string(frm.shpCir1.Left);
+    if (!(frm.shpCir2.Left > netRight && frm.shpCir2.Left + frm.shpCir2.Width < kRedRightLimit))
+        return "Red left its half: Left " + std::to_string(frm.shpCir2.Left);
+    if (frm.shpBall.Visible) {
+        const double yellow = Depth(frm.shpBall, frm.shpCir1);
+        const double red = Depth(frm.shpBall, frm.shpCir2);
+        const bool both = yellow > 0 && red > 0;
+        if (!both && (yellow > kRimTolerance || red > kRimTolerance))
+            return "the ball lies " + std::to_string(std::max(yellow, red)) + " units inside a player";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InvariantChecker::Phase> InvariantChecker::PhaseOf(const FrmGame& frm) {
+    const bool ball = frm.tmrBall.Enabled(), delay = frm.tmrDelay.Enabled();
+    const bool paused = frm.Paused == kTrue, settings = frm.cmdPlay.Visible;
+    if (frm.Paused != kTrue && frm.Paused != kFalse) return std::nullopt;
+    int holding = 0;
+    Phase phase = Phase::Settings;
+    auto holds = [&](bool condition, Phase p) {
+        if (condition) ++holding, phase = p;
+    };
+    holds(settings && !ball && !delay && !paused, Phase::Settings);
+    holds(!settings && ball && !delay && !paused, Phase::InPlay);
+    holds(!settings && !ball && delay && !paused, Phase::BetweenRallies);
+    holds(!settings && !ball && !delay && paused, Phase::Paused);
+    if (holding != 1) return std::nullopt;
+    return phase;
+}
+
+InvariantChecker::InvariantChecker(const FrmGame& frm) {
+    yellow_ = ScoreOf(frm.lblYellow.Caption).value_or(0);
+    red_ = ScoreOf(frm.lblRed.Caption).value_or(0);
+    phase_ = PhaseOf(frm).value_or(Phase::Settings);
+}
+
+std::optional<std::string> InvariantChecker::CheckScores(const FrmGame& frm, const Event& cause,
+                                                         Phase before, Phase now) {
+    const auto yellow = ScoreOf(frm.lblYellow.Caption);
+    const auto red = ScoreOf(frm.lblRed.Caption);
+    if (!yellow || !red) return "a score is not the text of 0 to 10";
+    const bool changed = *yellow != yellow_ || *red != red_;
+    const bool matchStart = before == Phase::Settings && now == Phase::InPlay && *yellow == 0 && *red == 0;
+    const bool point = cause.kind == Event::Kind::Run && before == Phase::InPlay &&
+                       (*yellow - yellow_) + (*red - red_) == 1 && *yellow >= yellow_ && *red >= red_;
+    if (changed && !matchStart && !point)
+        return "the score went from " + std::to_string(yellow_) + ":" + std::to_string(red_) +
+               " to " + std::to_string(*yellow) + ":" + std::to_string(*red);
+    if (before == Phase::Settings && now == Phase::InPlay && !matchStart)
+        return "a match started without both scores at 0";
+    yellow_ = *yellow, red_ = *red;
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::Check(const FrmGame& frm, const Event& cause) {
+    const auto now = PhaseOf(frm);
+    if (!now) return "not exactly one phase holds";
+    if (*now == Phase::Settings)
+        for (const Timer* t : frm.Timers())
+            if (t->Enabled()) return std::string(t->Name) + " runs on the settings screen";
+    if (auto broken = Positions(frm)) return broken;
+    const Phase before = phase_;
+    phase_ = *now;
+    return CheckScores(frm, cause, before, *now);
+}
+
+}  // namespace quondra::soak

@@ -1,0 +1,184 @@
+// Random play against the core with invariants checked after every step.
+// On a violation it prints the seed and the shortest event prefix it could
+// find that shows it, as a scene-console script.
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "event_stream.h"
+#include "game/events.h"
+#include "game/frm_game.h"
+#include "invariants.h"
+#include "scene/random_source.h"
+
+namespace quondra::soak {
+namespace {
+
+constexpr std::size_t kEventsPerGame = 20000;
+constexpr int kShrinkReplays = 3000;
+
+class SoakPlatform : public Platform {
+public:
+    std::int16_t MsgBox(std::string_view, std::string_view, std::int16_t style) override {
+        if (style != kMsgBoxYesNo) return kAnswerOk;
+        if (answers.empty()) {
+            unanswered = true;
+            return kAnswerNo;
+        }
+        const std::int16_t a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void End() override {}
+    void BringToFront(std::string_view) override {}
+    void SetFocus(std::string_view) override {}
+    void SetPointer(std::int16_t) override {}
+    double TimeOfDay() override { return 0; }  // the console's seed, so scripts replay exactly
+    void Randomize(double seed) override { random.Seed(seed); }
+    float Rnd() override { return random.Next(); }
+
+    std::deque<std::int16_t> answers;
+    RandomSource random;
+    bool unanswered = false;
+};
+
+OptionButton* OptionNamed(FrmGame& frm, const std::string& name) {
+    const ObjectRef* found = frm.Find(name);
+    if (found == nullptr) return nullptr;
+    auto* const* o = std::get_if<OptionButton*>(found);
+    return o ? *o : nullptr;
+}
+
+// One game being played; Step returns false when the event is not one the
+// console would accept now (shrinking can make such prefixes).
+struct Session {
+    Session() : checker(Started(frm)) {}
+    static const FrmGame& Started(FrmGame& frm) {
+        Load(frm);
+        return frm;
+    }
+
+    SoakPlatform platform;
+    FrmGame frm{platform};
+    InvariantChecker checker;
+    std::optional<std::string> violation;
+    std::int64_t periods = 0;
+
+    bool Step(const Event& e) {
+        switch (e.kind) {
+            case Event::Kind::KeyDown: KeyDown(frm, static_cast<std::int16_t>(e.value)); break;
+            case Event::Kind::KeyUp: KeyUp(frm, static_cast<std::int16_t>(e.value)); break;
+            case Event::Kind::Answer: platform.answers.push_back(static_cast<std::int16_t>(e.value)); break;
+            case Event::Kind::Click:
+                if (e.control == "cmdPlay") {
+                    if (!IsShown(frm.cmdPlay)) return false;
+                    ClickPlay(frm);
+                } else {
+                    OptionButton* o = OptionNamed(frm, e.control);
+                    if (o == nullptr || !IsShown(*o)) return false;
+                    ClickOption(frm, *o);
+                }
+                break;
+            case Event::Kind::Run:
+                for (int i = 0; i < e.value && !frm.Ended; ++i) {
+                    RunPeriods(frm, 1);
+                    ++periods;
+                    if (platform.unanswered) return false;
+                    if (!frm.Ended && (violation = checker.Check(frm, e))) return true;
+                }
+                return true;
+        }
+        if (platform.unanswered) return false;
+        if (!frm.Ended) violation = checker.Check(frm, e);
+        return true;
+    }
+};
+
+// Replays events on a fresh game: the violation, if the prefix is valid and shows one.
+std::optional<std::string> Replay(const std::vector<Event>& events) {
+    Session s;
+    for (const Event& e : events) {
+        if (s.frm.Ended || !s.Step(e)) return std::nullopt;
+        if (s.violation) return s.violation;
+    }
+    return std::nullopt;
+}
+
+// Removes chunks of events while the rest still shows a violation.
+std::vector<Event> Shrink(std::vector<Event> events) {
+    int replays = 0;
+    for (std::size_t chunk = events.size() / 2; chunk >= 1 && replays < kShrinkReplays; chunk /= 2) {
+        for (std::size_t at = 0; at + chunk <= events.size() && replays < kShrinkReplays;) {
+            std::vector<Event> candidate(events.begin(), events.begin() + at);
+            candidate.insert(candidate.end(), events.begin() + at + chunk, events.end());
+            ++replays;
+            if (Replay(candidate)) events = std::move(candidate);
+            else at += chunk;
+        }
+    }
+    return events;
+}
+
+std::vector<Event> OpeningClicks(std::uint64_t game) {
+    // Every match kind, gravity and speed comes round in turn.
+    static const char* kKinds[] = {"optComputer", "optHuman"};
+    static const char* kGravities[] = {"optLow", "optMedium", "optHigh"};
+    static const char* kSpeeds[] = {"optSlow", "optAverage", "optFast"};
+    return {{Event::Kind::Click, 0, kKinds[game % 2]},
+            {Event::Kind::Click, 0, kGravities[(game / 2) % 3]},
+            {Event::Kind::Click, 0, kSpeeds[(game / 6) % 3]},
+            {Event::Kind::Click, 0, "cmdPlay"}};
+}
+
+}  // namespace
+}  // namespace quondra::soak
+
+int main(int argc, char** argv) {
+    using namespace quondra::soak;
+    std::uint64_t events = 200000, seed = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--events") events = std::strtoull(argv[i + 1], nullptr, 10);
+        else if (flag == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+        else {
+            std::cerr << "usage: quondra-soak [--events N] [--seed S]\n";
+            return 2;
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EventGenerator generator(seed);
+    std::uint64_t done = 0, games = 0, periods = 0;
+    while (done < events) {
+        Session session;
+        std::vector<Event> played;
+        for (const Event& e : OpeningClicks(games)) {
+            played.push_back(e);
+            session.Step(e);
+        }
+        while (!session.frm.Ended && played.size() < kEventsPerGame && done < events) {
+            const Event e = generator.Next(session.frm);
+            played.push_back(e);
+            ++done;
+            session.Step(e);
+            if (session.violation) {
+                const auto shortest = Shrink(played);
+                std::cout << "VIOLATION seed " << seed << " game " << games << " after " << played.size()
+                          << " events: " << *session.violation << "\n"
+                          << "# shortest script found (" << shortest.size() << " events):\n"
+                          << "# " << Replay(shortest).value_or("?") << "\n"
+                          << ToScript(shortest);
+                return 1;
+            }
+        }
+        periods += static_cast<std::uint64_t>(session.periods);
+        ++games;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "soak: " << done << " events, " << periods << " periods, " << games
+              << " games, seed " << seed << ", " << seconds << " s\n";
+    return 0;
+}
