@@ -35,5 +35,12 @@ test-sanitize: deps-test
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^e2e\.'
 
+# Benchmarks are measured, never run as tests.
+bench: deps-test
+	@test -f $(BUILD)-bench/build.ninja || cmake -S . -B $(BUILD)-bench -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=OFF -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 clean:
 	rm -rf $(BUILD)
