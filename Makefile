@@ -2,6 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
 .PHONY: all deps deps-test configure build run test test-fast test-sanitize bench install clean
 
@@ -41,6 +42,9 @@ bench: deps-test
 	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=OFF -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
