@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix and checks that every expected file
 # landed there, with content: an empty icon or launcher is as broken as none.
+include(${CMAKE_CURRENT_LIST_DIR}/png_size.cmake)
 foreach(var BUILD_DIR PREFIX EXPECTED)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "check_install: ${var} not given")
@@ -26,17 +27,12 @@ foreach(relative IN LISTS expected)
     list(APPEND missing "${relative} (empty)")
     continue()
   endif()
-  # A theme icon must be drawn at the size its folder names; the PNG header
-  # holds width and height as big-endian 32-bit words at byte 16.
-  if(relative MATCHES "/hicolor/([0-9]+)x([0-9]+)/")
-    set(want "${CMAKE_MATCH_1}x${CMAKE_MATCH_2}")
-    file(READ ${path} header OFFSET 16 LIMIT 8 HEX)
-    string(SUBSTRING "${header}" 0 8 width_hex)
-    string(SUBSTRING "${header}" 8 8 height_hex)
-    math(EXPR width "0x${width_hex}")
-    math(EXPR height "0x${height_hex}")
-    if(NOT "${width}x${height}" STREQUAL want)
-      list(APPEND missing "${relative} (is ${width}x${height})")
+  # A theme icon must be drawn at the size its folder names.
+  if(relative MATCHES "/hicolor/([0-9]+x[0-9]+)/")
+    set(want "${CMAKE_MATCH_1}")
+    png_size(${path} got)
+    if(NOT got STREQUAL want)
+      list(APPEND missing "${relative} (is ${got})")
     endif()
   endif()
 endforeach()

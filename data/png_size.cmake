@@ -1,0 +1,15 @@
+# png_size(<file> <out-var>): sets <out-var> to "WIDTHxHEIGHT" read from the
+# PNG header (big-endian 32-bit words at byte 16), or to "not a PNG".
+function(png_size path out)
+  file(READ ${path} signature LIMIT 8 HEX)
+  if(NOT signature STREQUAL "89504e470d0a1a0a")
+    set(${out} "not a PNG" PARENT_SCOPE)
+    return()
+  endif()
+  file(READ ${path} header OFFSET 16 LIMIT 8 HEX)
+  string(SUBSTRING "${header}" 0 8 width_hex)
+  string(SUBSTRING "${header}" 8 8 height_hex)
+  math(EXPR width "0x${width_hex}")
+  math(EXPR height "0x${height_hex}")
+  set(${out} "${width}x${height}" PARENT_SCOPE)
+endfunction()
