@@ -1,0 +1,192 @@
+// The console's commands, one function each, behind Session::Execute.
+#include <functional>
+#include <map>
+
+#include "ball/collision.h"
+#include "ball/flight.h"
+#include "ball/landing.h"
+#include "ball/rally.h"
+#include "console.h"
+#include "game/events.h"
+#include "game/startup.h"
+#include "players/movement.h"
+#include "players/opponent.h"
+#include "values.h"
+
+namespace quondra::sim {
+namespace {
+
+using Words = std::vector<Word>;
+using Result = std::optional<std::string>;
+
+// Virtual-key codes fill one byte.
+constexpr std::int64_t kMaxKeyCode = 255;
+
+void Arity(const Words& w, std::size_t least, std::size_t most, const char* usage) {
+    if (w.size() < least || w.size() > most) throw ScriptError(std::string("usage: ") + usage);
+}
+
+// A name is a bare word; a quoted one is a text, never a name.
+const std::string& NameWord(const Word& word) {
+    if (word.Quoted) throw ScriptError("expected a name, got the text " + Show(word));
+    return word.Text;
+}
+
+Property Lookup(Session& s, const Word& word) {
+    auto property = FindProperty(s.frm, NameWord(word));
+    if (!property) throw ScriptError("unknown name " + Show(word));
+    return *property;
+}
+
+Result Set(Session& s, const Words& w) {
+    Arity(w, 3, 3, "set NAME VALUE");
+    const Property property = Lookup(s, w[1]);
+    if (!property.Set) throw ScriptError(w[1].Text + " is read-only");
+    const Value value = ParseValue(property.Type, w[2]);
+    Guarded(s.frm, [&] { property.Set(value); });
+    return {};
+}
+
+Result Get(Session& s, const Words& w) {
+    Arity(w, 2, 2, "get NAME");
+    const Property property = Lookup(s, w[1]);
+    s.out << w[1].Text << " = " << FormatValue(property.Type, property.Get()) << '\n';
+    return {};
+}
+
+Result Expect(Session& s, const Words& w) {
+    Arity(w, 3, 4, "expect NAME VALUE [TOL]");
+    const Property property = Lookup(s, w[1]);
+    const Value expected = ParseValue(property.Type, w[2]);
+    double tolerance = 0;
+    if (w.size() == 4) {
+        if (property.Type == ValueType::Boolean || property.Type == ValueType::Text)
+            throw ScriptError(std::string("a tolerance applies to numbers only, not to a ") +
+                              TypeName(property.Type));
+        tolerance = ParseDouble(w[3]);
+        if (tolerance < 0) throw ScriptError("a tolerance cannot be negative");
+    }
+    const Value actual = property.Get();
+    if (Matches(property.Type, actual, expected, tolerance)) return {};
+    std::string message = "expected " + w[1].Text + " = " + FormatValue(property.Type, expected);
+    if (w.size() == 4) message += " within " + w[3].Text;
+    return message + ", got " + FormatValue(property.Type, actual);
+}
+
+using Handler = std::function<void(FrmGame&)>;
+
+const std::map<std::string, Handler, std::less<>>& Handlers() {
+    static const std::map<std::string, Handler, std::less<>> handlers{
+        {"Form_Load", Form_Load},
+        {"cmdPlay_Click", cmdPlay_Click},
+        {"optHuman_Click", optHuman_Click},
+        {"optComputer_Click", optComputer_Click},
+        {"tmrBall_Timer", tmrBall_Timer},
+        {"tmrAI_Timer", tmrAI_Timer},
+        {"tmrLeft1_Timer", tmrLeft1_Timer},
+        {"tmrRight1_Timer", tmrRight1_Timer},
+        {"tmrLeft2_Timer", tmrLeft2_Timer},
+        {"tmrRight2_Timer", tmrRight2_Timer},
+        {"tmrDelay_Timer", tmrDelay_Timer},
+        {"CheckHits", CheckHits},
+        {"PlaceContactLine1", PlaceContactLine1},
+        {"PlaceContactLine2", PlaceContactLine2},
+    };
+    return handlers;
+}
+
+LandingForm LandingFormOf(const Word& word) {
+    if (!word.Quoted && word.Text == "net") return LandingForm::NetBounce;
+    if (!word.Quoted && word.Text == "player") return LandingForm::PlayerHit;
+    throw ScriptError("UpdateLandingSpot takes net or player, not " + Show(word));
+}
+
+Result Do(Session& s, const Words& w) {
+    Arity(w, 2, 3, "do NAME [ARG]");
+    const std::string& name = NameWord(w[1]);
+    if (name == "UpdateLandingSpot") {
+        if (w.size() != 3) throw ScriptError("usage: do UpdateLandingSpot net|player");
+        const LandingForm form = LandingFormOf(w[2]);
+        Guarded(s.frm, [&] { UpdateLandingSpot(s.frm, form); });
+        return {};
+    }
+    const auto& handlers = Handlers();
+    const auto found = handlers.find(name);
+    if (found == handlers.end()) throw ScriptError("unknown handler " + Show(w[1]));
+    if (w.size() != 2) throw ScriptError(name + " takes no argument");
+    Guarded(s.frm, [&] { found->second(s.frm); });
+    return {};
+}
+
+Result Key(Session& s, const Words& w) {
+    Arity(w, 3, 3, "key down|up CODE");
+    const bool down = !w[1].Quoted && w[1].Text == "down";
+    if (!down && (w[1].Quoted || w[1].Text != "up"))
+        throw ScriptError("key takes down or up, not " + Show(w[1]));
+    const auto code = static_cast<std::int16_t>(ParseWhole(w[2], 0, kMaxKeyCode));
+    if (down) KeyDown(s.frm, code);
+    else KeyUp(s.frm, code);
+    return {};
+}
+
+Result Click(Session& s, const Words& w) {
+    Arity(w, 2, 2, "click NAME");
+    const std::string& name = NameWord(w[1]);
+    const ObjectRef* object = s.frm.Find(name);
+    if (object != nullptr) {
+        if (auto* const* button = std::get_if<Button*>(object)) {
+            if (!IsShown(**button)) throw ScriptError(name + " is not shown and cannot be clicked");
+            ClickPlay(s.frm);
+            return {};
+        }
+        if (auto* const* option = std::get_if<OptionButton*>(object)) {
+            if (!IsShown(**option)) throw ScriptError(name + " is not shown and cannot be clicked");
+            ClickOption(s.frm, **option);
+            return {};
+        }
+    }
+    throw ScriptError(Show(w[1]) + " is not a button or an option button");
+}
+
+Result Run(Session& s, const Words& w) {
+    Arity(w, 2, 2, "run N");
+    RunPeriods(s.frm, ParseWhole(w[1], 0, kMaxRunPeriods));
+    return {};
+}
+
+Result Answer(Session& s, const Words& w) {
+    Arity(w, 2, 2, "answer N");
+    const auto answer = static_cast<std::int16_t>(ParseWhole(w[1], kAnswerYes, kAnswerNo));
+    s.platform.QueueAnswer(answer);
+    return {};
+}
+
+Result Random(Session& s, const Words& w) {
+    Arity(w, 2, 2, "random R");
+    const float r = ParseSingle(w[1]);
+    if (!(r >= 0 && r < 1)) throw ScriptError("a random number lies in [0, 1), not " + w[1].Text);
+    s.platform.QueueRandom(r);
+    return {};
+}
+
+using Command = Result (*)(Session&, const Words&);
+
+const std::map<std::string, Command, std::less<>>& Commands() {
+    static const std::map<std::string, Command, std::less<>> commands{
+        {"set", Set},       {"get", Get},   {"do", Do},         {"key", Key},       {"click", Click},
+        {"run", Run},       {"answer", Answer}, {"random", Random}, {"expect", Expect},
+    };
+    return commands;
+}
+
+}  // namespace
+
+std::optional<std::string> Session::Execute(const std::vector<Word>& words) {
+    if (words.empty()) return {};
+    const auto& commands = Commands();
+    const auto found = words[0].Quoted ? commands.end() : commands.find(words[0].Text);
+    if (found == commands.end()) throw ScriptError("unknown command " + Show(words[0]));
+    return found->second(*this, words);
+}
+
+}  // namespace quondra::sim

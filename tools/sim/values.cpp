@@ -1,0 +1,94 @@
+#include "values.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace quondra::sim {
+namespace {
+
+template <typename Number>
+std::string Shortest(Number value) {
+    // Without a precision to_chars writes the fewest digits that read back exactly.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+template <typename Int>
+double ParseInt(const Word& word) {
+    return static_cast<double>(
+        ParseWhole(word, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max()));
+}
+
+double Number(const Value& v) {
+    if (const double* d = std::get_if<double>(&v)) return *d;
+    return 0;
+}
+
+}  // namespace
+
+const char* TypeName(ValueType type) {
+    switch (type) {
+        case ValueType::Single: return "Single";
+        case ValueType::Double: return "Double";
+        case ValueType::Integer: return "Integer";
+        case ValueType::Long: return "Long";
+        case ValueType::Boolean: return "Boolean";
+        case ValueType::Text: return "text";
+    }
+    return "value";
+}
+
+Value ParseValue(ValueType type, const Word& word) {
+    switch (type) {
+        case ValueType::Single: return static_cast<double>(ParseSingle(word));
+        case ValueType::Double: return ParseDouble(word);
+        case ValueType::Integer: return ParseInt<std::int16_t>(word);
+        case ValueType::Long: return ParseInt<std::int32_t>(word);
+        case ValueType::Boolean:
+            if (!word.Quoted && word.Text == "true") return true;
+            if (!word.Quoted && word.Text == "false") return false;
+            throw ScriptError("expected true or false, got " + Show(word));
+        case ValueType::Text:
+            if (!word.Quoted) throw ScriptError("expected a text in double quotes, got " + Show(word));
+            return word.Text;
+    }
+    throw ScriptError("value of an unknown type");
+}
+
+std::string FormatValue(ValueType type, const Value& value) {
+    switch (type) {
+        case ValueType::Single: return Shortest(static_cast<float>(Number(value)));
+        case ValueType::Double: return Shortest(Number(value));
+        case ValueType::Integer:
+        case ValueType::Long: return Shortest(static_cast<std::int64_t>(Number(value)));
+        case ValueType::Boolean: {
+            const bool* b = std::get_if<bool>(&value);
+            return b != nullptr && *b ? "true" : "false";
+        }
+        case ValueType::Text: {
+            const std::string* s = std::get_if<std::string>(&value);
+            return Quote(s != nullptr ? *s : std::string());
+        }
+    }
+    return {};
+}
+
+bool Matches(ValueType type, const Value& actual, const Value& expected, double tolerance) {
+    switch (type) {
+        case ValueType::Single:
+            // Compared as stored: both sides are floats, so "0.1" means 0.1f.
+            return std::fabs(static_cast<double>(static_cast<float>(Number(actual))) -
+                             static_cast<double>(static_cast<float>(Number(expected)))) <= tolerance;
+        case ValueType::Double:
+        case ValueType::Integer:
+        case ValueType::Long: return std::fabs(Number(actual) - Number(expected)) <= tolerance;
+        case ValueType::Boolean:
+        case ValueType::Text: return actual == expected;
+    }
+    return false;
+}
+
+}  // namespace quondra::sim
