@@ -105,10 +105,26 @@ std::string Quote(std::string_view text) {
 }
 
 std::string Show(const Word& word) {
-    // Messages stay one readable line whatever a script holds.
+    // Messages stay one readable line whatever bytes a script holds.
     constexpr std::size_t kShownChars = 40;
-    std::string text = word.Text.size() > kShownChars ? word.Text.substr(0, kShownChars) + "..." : word.Text;
-    return word.Quoted ? Quote(text) : text;
+    constexpr char kHex[] = "0123456789abcdef";
+    constexpr unsigned char kFirstPrintable = 0x20, kDelete = 0x7f;
+    std::string shown;
+    if (word.Quoted) shown += kQuote;
+    for (std::size_t i = 0; i < word.Text.size() && i < kShownChars; ++i) {
+        const auto c = static_cast<unsigned char>(word.Text[i]);
+        if (c < kFirstPrintable || c >= kDelete) {
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xf];
+            continue;
+        }
+        if (word.Quoted && (c == kQuote || c == kEscape)) shown += kEscape;
+        shown += static_cast<char>(c);
+    }
+    if (word.Text.size() > kShownChars) shown += "...";
+    if (word.Quoted) shown += kQuote;
+    return shown;
 }
 
 }  // namespace quondra::sim

@@ -1,0 +1,37 @@
+# Runs quondra-sim once and checks its exit status and output.
+#   SIM        the console
+#   ARGS       its arguments, separated by |
+#   INPUT      a file fed to its standard input (optional)
+#   RC         the exit status it must give
+#   STDERR     a regular expression its standard error must match (optional)
+#   STDOUT     a regular expression its standard output must match (optional)
+#   NOT_STDERR a regular expression its standard error must not match (optional)
+#   NOT_STDOUT a regular expression its standard output must not match (optional)
+string(REPLACE "|" ";" args "${ARGS}")
+set(input_option)
+if(INPUT)
+  set(input_option INPUT_FILE ${INPUT})
+endif()
+execute_process(COMMAND ${SIM} ${args} ${input_option}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+
+set(problems)
+if(NOT rc STREQUAL RC)
+  list(APPEND problems "exit status ${rc}, wanted ${RC}")
+endif()
+if(DEFINED STDERR AND NOT err MATCHES "${STDERR}")
+  list(APPEND problems "standard error does not match: ${STDERR}")
+endif()
+if(DEFINED STDOUT AND NOT out MATCHES "${STDOUT}")
+  list(APPEND problems "standard output does not match: ${STDOUT}")
+endif()
+if(DEFINED NOT_STDERR AND err MATCHES "${NOT_STDERR}")
+  list(APPEND problems "standard error matches: ${NOT_STDERR}")
+endif()
+if(DEFINED NOT_STDOUT AND out MATCHES "${NOT_STDOUT}")
+  list(APPEND problems "standard output matches: ${NOT_STDOUT}")
+endif()
+if(problems)
+  string(REPLACE ";" "\n  " problems "${problems}")
+  message(FATAL_ERROR "quondra-sim ${ARGS}:\n  ${problems}\n--- stdout:\n${out}--- stderr:\n${err}")
+endif()
