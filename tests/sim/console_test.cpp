@@ -133,7 +133,7 @@ TEST(RunScript, ReportsTheWorstOutcomeOfTheScript) {
     EXPECT_EQ(err, "t:1: expected Gravity = 1, got 0\nt:3: unknown command bogus\n");
 }
 
-TEST(RunScript, AnyBytesEndWithoutACrash) {
+TEST(RunScript, NoiseEndsWithoutACrashOrAnEscapingException) {
     // A small deterministic stand-in for the fuzzer: every line of noise
     // must end as a pass, a failed expectation or a script fault.
     const std::string alphabet = "setgrundokyclickexpect \"#\\.-0123456789e\n\t\x01\xff";
