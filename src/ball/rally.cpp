@@ -1,11 +1,66 @@
-// Placeholder, being written.
 #include "ball/rally.h"
+
+#include <string>
+
+#include "game/court.h"
 #include "game/frm_game.h"
 
 namespace quondra {
+namespace {
 
-void RallyEnd(FrmGame&) {}
-void MatchEnd(FrmGame&) {}
-void tmrDelay_Timer(FrmGame&) {}
+void StopMovement(FrmGame& frm) {
+    frm.tmrLeft1.SetEnabled(false);
+    frm.tmrRight1.SetEnabled(false);
+    frm.tmrLeft2.SetEnabled(false);
+    frm.tmrRight2.SetEnabled(false);
+}
+
+void AddPoint(Label& score) { score.Caption = std::to_string(Score(score.Caption) + 1); }
+
+}  // namespace
+
+void RallyEnd(FrmGame& frm) {
+    StopMovement(frm);
+    frm.tmrBall.SetEnabled(false);
+    frm.shpBall.Top = CSng(static_cast<double>(frm.fraGround.Top) - frm.shpBall.Width);
+
+    // A ball whose right edge reaches the net's left face came down on Red's side.
+    const float rightEdge = CSng(static_cast<double>(frm.shpBall.Left) + frm.shpBall.Width);
+    AddPoint(rightEdge < frm.shpNet.Left ? frm.lblRed : frm.lblYellow);
+
+    const int yellow = Score(frm.lblYellow.Caption);
+    const int red = Score(frm.lblRed.Caption);
+    if (yellow < kWinningScore && red < kWinningScore) frm.tmrDelay.SetEnabled(true);
+    if (yellow == kWinningScore || red == kWinningScore) MatchEnd(frm);
+}
+
+void MatchEnd(FrmGame& frm) {
+    if (Score(frm.lblRed.Caption) == kWinningScore) frm.platform.MsgBox("Red Wins!", "MATCH", kMsgBoxOk);
+    if (Score(frm.lblYellow.Caption) == kWinningScore)
+        frm.platform.MsgBox("Yellow Wins!", "MATCH", kMsgBoxOk);
+    frm.shpBall.Visible = false;
+    frm.tmrBall.SetEnabled(false);
+    StopMovement(frm);
+    frm.tmrAI.SetEnabled(false);
+    PlacePlayersAtStart(frm);
+    PlaceBallAtServe(frm);
+    frm.BallVelX = 0;
+    frm.BallVelY = 0;
+    ShowSettingsScreen(frm, true);
+    ShowPlayingFieldExtras(frm, false);
+    SetFocus(frm, &frm.cmdPlay);
+    SetPointer(frm, kPointerArrow);
+}
+
+void tmrDelay_Timer(FrmGame& frm) {
+    PlacePlayersAtStart(frm);
+    PlaceBallAtServe(frm);
+    frm.BallVelX = 0;
+    frm.BallVelY = 0;
+    frm.tmrBall.SetEnabled(true);
+    frm.shpBall.Visible = true;
+    if (frm.optComputer.Value) frm.tmrAI.SetEnabled(true);
+    frm.tmrDelay.SetEnabled(false);
+}
 
 }  // namespace quondra

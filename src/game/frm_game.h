@@ -5,6 +5,7 @@
 
 #include "game/match_state.h"
 #include "scene/layout.h"
+#include "scene/numeric.h"
 #include "scene/platform.h"
 #include "scene/scene.h"
 

@@ -94,9 +94,12 @@ std::optional<std::string> InvariantChecker::CheckScores(const FrmGame& frm, con
     if (!yellow || !red) return "a score is not the text of 0 to 10";
     const bool changed = *yellow != yellow_ || *red != red_;
     const bool matchStart = before == Phase::Settings && now == Phase::InPlay && *yellow == 0 && *red == 0;
+    // New game abandons the match and clears the scores.
+    const bool abandoned = cause.kind == Event::Kind::KeyDown && now == Phase::Settings &&
+                           *yellow == 0 && *red == 0;
     const bool point = cause.kind == Event::Kind::Run && before == Phase::InPlay &&
                        (*yellow - yellow_) + (*red - red_) == 1 && *yellow >= yellow_ && *red >= red_;
-    if (changed && !matchStart && !point)
+    if (changed && !matchStart && !abandoned && !point)
         return "the score went from " + std::to_string(yellow_) + ":" + std::to_string(red_) +
                " to " + std::to_string(*yellow) + ":" + std::to_string(*red);
     if (before == Phase::Settings && now == Phase::InPlay && !matchStart)
