@@ -1,0 +1,68 @@
+#include "ball/landing.h"
+
+#include <gtest/gtest.h>
+
+#include "test_platform.h"
+
+namespace quondra {
+namespace {
+
+// Puts the ball's rounded centre at x and sets the velocities.
+void Aim(FrmGame& frm, float centreX, double vx, double vy, std::int16_t gravity) {
+    frm.shpBall.Left = centreX - frm.shpBall.Width / 2;
+    frm.BallVelX = vx;
+    frm.BallVelY = vy;
+    frm.Gravity = gravity;
+}
+
+struct LandingCase {
+    const char* what;
+    float centreX;
+    double vx, vy;
+    LandingForm form;
+    std::int32_t landing;
+};
+
+class Landing : public ::testing::TestWithParam<LandingCase> {};
+
+TEST_P(Landing, PredictsAndMirrorsAtEachWallOnce) {
+    const LandingCase c = GetParam();
+    testing::Game g;
+    Aim(g.frm, c.centreX, c.vx, c.vy, 4);
+    UpdateLandingSpot(g.frm, c.form);
+    EXPECT_EQ(g.frm.LandingX, c.landing) << c.what;
+    EXPECT_EQ(g.frm.shpLandingSpot.Left, static_cast<float>(c.landing) - 187.5f) << c.what;
+}
+
+// With gravity 4 the time to the apex is -vy / 4 and the ball travels 2 * that * vx.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Landing,
+    ::testing::Values(LandingCase{"worked example", 3000, 20, -40, LandingForm::NetBounce, 3400},
+                      LandingCase{"straight up predicts its own centre", 5000, 0, -40, LandingForm::PlayerHit, 5000},
+                      LandingCase{"a falling ball lands behind it", 3000, 20, 40, LandingForm::NetBounce, 2600},
+                      LandingCase{"-500 after a net bounce", 1000, -150, -20, LandingForm::NetBounce, 995},
+                      LandingCase{"-500 after a player hit", 1000, -150, -20, LandingForm::PlayerHit, 1490},
+                      LandingCase{"13000 at the right wall", 12000, 100, -20, LandingForm::NetBounce, 11660},
+                      LandingCase{"exactly the outer width stays", 12000, 82.5, -20, LandingForm::NetBounce, 12825},
+                      LandingCase{"-20000 mirrored at both walls", 0, -1000, -40, LandingForm::NetBounce, 4165},
+                      LandingCase{"ties go to even: 1000.5", 1000, 0.05, -20, LandingForm::NetBounce, 1000},
+                      LandingCase{"ties go to even: 1001.5", 1001, 0.05, -20, LandingForm::NetBounce, 1002}));
+
+TEST(Landing, TheMarkerOfTheWorkedExampleIsCentredOnIt) {
+    testing::Game g;
+    Aim(g.frm, 3000, 20, -40, 4);
+    UpdateLandingSpot(g.frm, LandingForm::NetBounce);
+    EXPECT_DOUBLE_EQ(g.frm.TimeToApex, 10);
+    EXPECT_EQ(g.frm.shpLandingSpot.Left, 3212.5f);
+    EXPECT_FALSE(g.frm.shpLandingSpot.Visible);
+}
+
+TEST(Landing, APredictionBeyond32BitsSaturatesInsteadOfOverflowing) {
+    testing::Game g;
+    Aim(g.frm, 3000, 1e300, -40, 4);
+    UpdateLandingSpot(g.frm, LandingForm::NetBounce);
+    EXPECT_LE(g.frm.LandingX, 12825);  // folded back at the right wall, no undefined result
+}
+
+}  // namespace
+}  // namespace quondra
