@@ -13,20 +13,34 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 constexpr double kContactHalfSpan = 500;  // the contact line reaches this far either side in x
 constexpr double kNormalLength = 500;
+constexpr double kRimStepDivisor = 120;  // pi / 120: a step of 1.5 degrees round the rim
 
 using ContactLineFn = void (*)(FrmGame&);
+
+// Level centres (never met in play) have no finite dx / dy. The tangent there
+// is vertical, so it is written as an upright line at the player's side facing
+// the ball, running downwards when the ball is to the right: its direction
+// alone then tells the rebound which way the level normal points.
+void PlaceVerticalContactLine(FrmGame& frm, const Shape& player, int dx) {
+    const double side = dx < 0 ? 1 : -1;  // +1: the ball lies right of the player
+    const double x = CenterX(player) + side * player.Width / 2;
+    const double cy = CenterY(player);
+    frm.ContactSlope = 0;
+    frm.linCol.X1 = CSng(x);
+    frm.linCol.X2 = CSng(x);
+    frm.linCol.Y1 = CSng(cy - side * kContactHalfSpan);
+    frm.linCol.Y2 = CSng(cy + side * kContactHalfSpan);
+}
 
 void PlaceContactLine(FrmGame& frm, const Shape& player) {
     const Shape& ball = frm.shpBall;
     const int dx = CenterX(player) - CenterX(ball);
     const int dy = CenterY(player) - CenterY(ball);
-    if (CenterX(ball) - CenterX(player) == 0) {
+    if (dx == 0) {
         frm.ContactSlope = 0;
     } else if (dy == 0) {
-        // Level centres never meet in play. Rather than divide by zero, take a
-        // steep finite slope with the sign of dx: the normal then points level
-        // from the player towards the ball.
-        frm.ContactSlope = dx > 0 ? kContactHalfSpan : -kContactHalfSpan;
+        PlaceVerticalContactLine(frm, player, dx);
+        return;
     } else {
         frm.ContactSlope = 1 / (static_cast<double>(dy) / dx);
     }
@@ -37,6 +51,15 @@ void PlaceContactLine(FrmGame& frm, const Shape& player) {
     frm.linCol.X2 = CSng(cx - w * std::sin(s) / 2 + kContactHalfSpan);
     frm.linCol.Y1 = CSng(cy - w * std::cos(s) / 2 + s * kContactHalfSpan);
     frm.linCol.Y2 = CSng(cy - w * std::cos(s) / 2 - s * kContactHalfSpan);
+}
+
+// The angle of the contact line as read back from linCol, in (-pi/2, pi/2);
+// a vertical line gives +pi/2 when it runs downwards, -pi/2 when upwards.
+double ContactLineAngle(const Line& line) {
+    const double run = static_cast<double>(line.X2) - line.X1;
+    const double rise = static_cast<double>(line.Y2) - line.Y1;
+    if (run == 0) return rise > 0 ? kPi / 2 : -kPi / 2;
+    return std::atan(rise / run);
 }
 
 // Whether the ball, one tick ahead, would run into the net from the player's side.
@@ -58,8 +81,7 @@ void Rebound(FrmGame& frm, const Shape& player, ContactLineFn placeContactLine, 
     Shape& ball = frm.shpBall;
     placeContactLine(frm);
     const Line& line = frm.linCol;
-    frm.ContactAngle = std::atan((static_cast<double>(line.Y2) - line.Y1) /
-                                 (static_cast<double>(line.X2) - line.X1));
+    frm.ContactAngle = ContactLineAngle(line);
     frm.NormalAngle = frm.ContactAngle - kPi / 2;
     frm.NormalX = std::cos(frm.NormalAngle);
     frm.NormalY = std::sin(frm.NormalAngle);
@@ -83,7 +105,7 @@ void Rebound(FrmGame& frm, const Shape& player, ContactLineFn placeContactLine, 
         const double r = ballHalf + player.Width / 2.0;
         ball.Left = CSng(r * std::sin(frm.ContactAngle) + CenterX(player) - ballHalf);
         ball.Top = CSng(CenterY(player) - r * std::cos(frm.ContactAngle) - ballHalf);
-        frm.ContactAngle += direction * (kPi / 120);
+        frm.ContactAngle += direction * (kPi / kRimStepDivisor);
         if (!HeadingIntoNet(frm, direction)) break;
     }
 
