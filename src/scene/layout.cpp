@@ -115,7 +115,7 @@ void BuildLayout(Scene& s) {
           "A + D = Move Yellow", {255, 255, 0}, kBlack, kGroundFont);
     Place(s.lblTitle2, "lblTitle2", &s.fraGround, {4020, 240, 6015, 810}, Artwork::TitleBanner,
           false);
-    Place(s.lblBy, "lblBy", &s.fraGround, {10470, 780, 2235, 270}, "By the Quondra team",
+    Place(s.lblBy, "lblBy", &s.fraGround, {10470, 780, 2235, 270}, "The Quondra team",
           {0, 255, 255}, kBlack, kGroundFont);
     Place(s.lblQuitInfo, "lblQuitInfo", &s.fraGround, {10665, 435, 2040, 270}, "Q = Quit Program",
           {255, 255, 255}, kBlack, kGroundFont);

@@ -39,7 +39,6 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.fillRect(rect(), ToQColor(frame_.BackColor));
-        p.scale(kScale, kScale);
         for (const LightweightRef& o : window_.Game().DrawingOrder(&frame_)) window_.Painter().Paint(p, o);
     }
 
@@ -139,7 +138,6 @@ void GameWindow::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.fillRect(rect(), ToQColor(kBackground));
-    p.scale(kScale, kScale);
     for (const LightweightRef& o : frm_.DrawingOrder()) painter_.Paint(p, o);
 }
 
@@ -185,20 +183,21 @@ void GameWindow::ReleaseHeldKeys() {
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    if (isKey && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+    if (isKey && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        // The application filter sees an event again as it travels up to the
+        // parents: the game takes it once, at the widget it was sent to.
+        QWidget* target = QApplication::focusWidget();
+        if (watched != (target != nullptr ? target : this)) return false;
         return HandleKey(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+    }
     if (event->type() == QEvent::WindowDeactivate && watched == this) ReleaseHeldKeys();
     return QWidget::eventFilter(watched, event);
 }
 
 bool GameWindow::HandleKey(QWidget*, QKeyEvent& event) {
-    // The application filter sees an event again as it travels to the parents.
-    const bool again = &event == lastKeyEvent_;
-    lastKeyEvent_ = &event;
     const auto code = VirtualKey(event);
     const bool navigation = code && (*code == kKeyTab || (*code >= kKeyLeft && *code <= kKeyDown)) &&
                             !std::holds_alternative<std::monostate>(KeyTarget(frm_));
-    if (again) return !navigation;
     if (event.isAutoRepeat() || !code) return !navigation;
     if (event.type() == QEvent::KeyPress) {
         held_.insert(*code);

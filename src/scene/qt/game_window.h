@@ -59,7 +59,6 @@ private:
     std::map<const OptionButton*, QRadioButton*> radios_;
     QPushButton* play_ = nullptr;
     std::set<std::int16_t> held_;
-    const QEvent* lastKeyEvent_ = nullptr;
     bool syncing_ = false;
 };
 

@@ -3,9 +3,14 @@
 namespace quondra::qt {
 namespace {
 
-constexpr double kOutlineUnits = 15;  // one pixel at the scene's scale
-// Points to scene units at 96 dots per inch: 1440 units an inch, 72 points an inch.
-constexpr double kUnitsPerPoint = 1440.0 / 72;
+constexpr double kPx = 1.0 / 15;  // scene units to pixels
+constexpr double kOutlinePx = 1;
+// Points to pixels at 96 dots per inch.
+constexpr double kPixelsPerPoint = 96.0 / 72;
+
+QRectF Px(double left, double top, double width, double height) {
+    return QRectF(left * kPx, top * kPx, width * kPx, height * kPx);
+}
 
 }  // namespace
 
@@ -33,25 +38,25 @@ void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {
 }
 
 void ScenePainter::Paint(QPainter& p, const Shape& s) const {
-    p.setPen(QPen(ToQColor(s.BorderColor), kOutlineUnits));
+    p.setPen(QPen(ToQColor(s.BorderColor), kOutlinePx));
     p.setBrush(s.FillColor ? QBrush(ToQColor(*s.FillColor)) : Qt::NoBrush);
     // The outline is drawn inside the box, as the shape's own size.
-    const double inset = kOutlineUnits / 2;
-    const QRectF box(s.Left + inset, s.Top + inset, s.Width - 2 * inset, s.Height - 2 * inset);
+    const double inset = kOutlinePx / 2;
+    const QRectF box = Px(s.Left, s.Top, s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
     if (s.Form == ShapeForm::Circle) p.drawEllipse(box);
     else p.drawRect(box);
 }
 
 void ScenePainter::Paint(QPainter& p, const Line& l) const {
-    p.setPen(QPen(Qt::black, kOutlineUnits));
-    p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
+    p.setPen(QPen(Qt::black, kOutlinePx));
+    p.drawLine(QPointF(l.X1 * kPx, l.Y1 * kPx), QPointF(l.X2 * kPx, l.Y2 * kPx));
 }
 
 void ScenePainter::Paint(QPainter& p, const Label& l) const {
-    const QRectF box(l.Left, l.Top, l.Width, l.Height);
+    const QRectF box = Px(l.Left, l.Top, l.Width, l.Height);
     if (l.BackColor) p.fillRect(box, ToQColor(*l.BackColor));
     p.setPen(ToQColor(l.ForeColor));
-    p.setFont(ToQFont(l.Font, kUnitsPerPoint));
+    p.setFont(ToQFont(l.Font, kPixelsPerPoint));
     const Qt::Alignment horizontal = l.Align == Alignment::Center ? Qt::AlignHCenter
                                      : l.Align == Alignment::Right ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
@@ -60,7 +65,7 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
 
 void ScenePainter::Paint(QPainter& p, const Picture& pic) const {
     const QImage& image = pic.Art == Artwork::TitleBanner ? banner_ : pic.Art == Artwork::Player1 ? player1_ : player2_;
-    p.drawImage(QRectF(pic.Left, pic.Top, pic.Width, pic.Height), image);
+    p.drawImage(Px(pic.Left, pic.Top, pic.Width, pic.Height), image);
 }
 
 }  // namespace quondra::qt

@@ -7,8 +7,8 @@
 
 namespace quondra::qt {
 
-// Paints lightweight scene objects with the painter already scaled to scene
-// units (15 to a pixel).
+// Paints lightweight scene objects, converting scene units (15 to a pixel)
+// to the window's pixels.
 class ScenePainter {
 public:
     ScenePainter();
