@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# N brings the settings back; X on the settings screen ends the program at once.
+source "$(dirname "$0")/lib.sh"
+start_game
+readonly PLAY_X=5400 PLAY_Y=4990
+press Return
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y 128,255,255 || fail "Enter did not start the match"
+press n
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y 0,255,0 || fail "N did not bring the settings back"
+press x
+status=$(exit_status_within 3)
+[ "$status" -eq 0 ] || fail "exit status $status after X"
+has_window 'Exit Program' && fail "X on the settings asked a question"
+echo "new game and X: ok"
