@@ -45,6 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LandingCase{"13000 at the right wall", 12000, 100, -20, LandingForm::NetBounce, 11660},
                       LandingCase{"exactly the outer width stays", 12000, 82.5, -20, LandingForm::NetBounce, 12825},
                       LandingCase{"-20000 mirrored at both walls", 0, -1000, -40, LandingForm::NetBounce, 4165},
+                      LandingCase{"-20000 after a player hit", 0, -1000, -40, LandingForm::PlayerHit, 3670},
+                      LandingCase{"30000 mirrored past the left wall stays there", 5000, 1250, -40,
+                                  LandingForm::NetBounce, -5340},
                       LandingCase{"ties go to even: 1000.5", 1000, 0.05, -20, LandingForm::NetBounce, 1000},
                       LandingCase{"ties go to even: 1001.5", 1001, 0.05, -20, LandingForm::NetBounce, 1002}));
 
@@ -57,11 +60,14 @@ TEST(Landing, TheMarkerOfTheWorkedExampleIsCentredOnIt) {
     EXPECT_FALSE(g.frm.shpLandingSpot.Visible);
 }
 
-TEST(Landing, APredictionBeyond32BitsSaturatesInsteadOfOverflowing) {
-    testing::Game g;
-    Aim(g.frm, 3000, 1e300, -40, 4);
-    UpdateLandingSpot(g.frm, LandingForm::NetBounce);
-    EXPECT_LE(g.frm.LandingX, 12825);  // folded back at the right wall, no undefined result
+TEST(Landing, APredictionBeyond32BitsSaturatesInsteadOfWrapping) {
+    for (const double vx : {1e300, -1e300}) {
+        testing::Game g;
+        Aim(g.frm, 3000, vx, -40, 4);
+        UpdateLandingSpot(g.frm, LandingForm::NetBounce);
+        // Held at the largest Long (after the left mirror too), then folded once at the right wall.
+        EXPECT_EQ(g.frm.LandingX, 2 * 12825 - 2147483647 - 990) << vx;
+    }
 }
 
 }  // namespace
