@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ball/collision.h"
+#include "game/hits.h"
 #include "test_platform.h"
 
 namespace quondra {
@@ -68,6 +70,18 @@ TEST(Landing, APredictionBeyond32BitsSaturatesInsteadOfWrapping) {
         // Held at the largest Long (after the left mirror too), then folded once at the right wall.
         EXPECT_EQ(g.frm.LandingX, 2 * 12825 - 2147483647 - 990) << vx;
     }
+}
+
+TEST(Landing, AReboundOffAPlayerMirrorsTwoBallWidthsInsideTheLeftWall) {
+    testing::Game g;
+    auto& frm = g.frm;
+    // Falling fast onto Yellow's left shoulder: sent far to the left and up.
+    Aim(frm, 1568, 0, 300, 4);
+    frm.shpBall.Top = 6740.5f;
+    CheckHits(frm);
+    const double unmirrored = CenterX(frm.shpBall) + 2 * (-frm.BallVelY / 4) * frm.BallVelX;
+    ASSERT_LT(unmirrored, 0);
+    EXPECT_EQ(frm.LandingX, CLng(990 - unmirrored));
 }
 
 }  // namespace
