@@ -5,6 +5,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quondra::qt::GameWindow window;
+    QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.Start();
     return app.exec();
 }

@@ -10,7 +10,7 @@ constexpr std::int64_t kNsPerMs = 1'000'000;
 
 }  // namespace
 
-GameClock::GameClock(std::function<void(std::int64_t)> run, std::function<std::int64_t()> now)
+GameClock::GameClock(std::function<void(std::int64_t)> run, TimeSource now)
     : run_(std::move(run)), now_(std::move(now)) {
     elapsed_.start();
     if (!now_) now_ = [this] { return elapsed_.nsecsElapsed(); };
@@ -36,6 +36,7 @@ void GameClock::Rebase() {
 }
 
 std::int64_t GameClock::Wake() {
+    if (!running_) return 0;
     const std::int64_t now = now_();
     if (now < base_) {
         // The clock went backwards: start the grid again rather than wait.

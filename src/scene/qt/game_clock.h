@@ -12,9 +12,11 @@ namespace quondra::qt {
 // second, never the 62.5 or 66.7 a repeating timer gives.
 class GameClock {
 public:
-    // Periods are run through `run`; `now` gives monotonic nanoseconds.
-    explicit GameClock(std::function<void(std::int64_t)> run,
-                       std::function<std::int64_t()> now = nullptr);
+    // Monotonic nanoseconds; injectable so that a stall can be tested without sleeping.
+    using TimeSource = std::function<std::int64_t()>;
+
+    // Periods are run through `run`; without `now` the system's monotonic clock serves.
+    explicit GameClock(std::function<void(std::int64_t)> run, TimeSource now = nullptr);
 
     void Start();
     void Stop();
@@ -24,13 +26,17 @@ public:
     // Starts the deadline grid anew from now, dropping elapsed periods.
     void Rebase();
 
+    bool Running() const { return running_; }
+    // The wait the timer is armed with, in milliseconds; -1 when it is not armed.
+    int ArmedMs() const { return timer_.isActive() ? timer_.interval() : -1; }
+
     static constexpr std::int64_t kMaxPeriodsPerWake = 4;
 
 private:
     void Arm();
 
     std::function<void(std::int64_t)> run_;
-    std::function<std::int64_t()> now_;
+    TimeSource now_;
     QElapsedTimer elapsed_;
     QTimer timer_;
     std::int64_t base_ = 0;     // when period 0 of the grid began

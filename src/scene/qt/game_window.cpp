@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QScopeGuard>
+#include <QWindow>
 
 #include "game/events.h"
 #include "game/keys.h"
@@ -15,206 +15,180 @@
 namespace quondra::qt {
 namespace {
 
-constexpr double kScale = 1.0 / kUnitsPerPixel;
-constexpr int kClientWidthPx = 849;
-constexpr int kClientHeightPx = 588;
+constexpr int kClientWidthPx = static_cast<int>(kClientWidth) / kUnitsPerPixel;
+constexpr int kClientHeightPx = static_cast<int>(kClientHeight) / kUnitsPerPixel;
 constexpr Color kBackground{128, 255, 255};
+constexpr int kPointerSizePx = 32;
 
-QRect PixelRect(float left, float top, float width, float height) {
-    return QRect(qRound(left * kScale), qRound(top * kScale), qRound(width * kScale), qRound(height * kScale));
+bool IsNavigationKey(std::int16_t code) {
+    return code == kKeyTab || code == kKeyLeft || code == kKeyUp || code == kKeyRight || code == kKeyDown;
 }
 
-QString Css(const Color& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).arg(c.Green).arg(c.Blue); }
+QCursor TransparentPointer() {
+    QPixmap blank(kPointerSizePx, kPointerSizePx);
+    blank.fill(Qt::transparent);
+    return QCursor(blank);
+}
 
 }  // namespace
 
-// A frame of the scene: a child panel drawn above the window's own objects.
-class FramePanel : public QWidget {
-public:
-    FramePanel(GameWindow& window, const Frame& frame) : QWidget(&window), window_(window), frame_(frame) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.fillRect(rect(), ToQColor(frame_.BackColor));
-        for (const LightweightRef& o : window_.Game().DrawingOrder(&frame_)) window_.Painter().Paint(p, o);
-    }
-
-private:
-    GameWindow& window_;
-    const Frame& frame_;
-};
-
-GameWindow::GameWindow() : clock_([this](std::int64_t n) { RunPeriods(n); }) {
+GameWindow::GameWindow(GameClock::TimeSource now)
+    : clock_([this](std::int64_t periods) { RunCore([this, periods] { RunPeriods(frm_, periods); }); },
+             std::move(now)),
+      controls_(*this, frm_, painter_,
+                {[this](OptionButton& option) { RunCore([this, &option] { ClickOption(frm_, option); }); },
+                 [this] { RunCore([this] { ClickPlay(frm_); }); }}),
+      keys_([this](bool down, std::int16_t code) {
+          RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
+      }),
+      hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
     setWindowTitle(QStringLiteral(" Quondra"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
     setFixedSize(kClientWidthPx, kClientHeightPx);
-    setFocusPolicy(Qt::StrongFocus);
+    // The window never takes the focus from a control; with every control
+    // hidden the toolkit hands its keys to the window all the same.
+    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    BuildControls();
-    qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    footprint_ = TakeFootprint(frm_, nullptr);
+    focusTracking_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 
-GameWindow::~GameWindow() { qApp->removeEventFilter(this); }
-
-void GameWindow::BuildControls() {
-    for (Frame* frame : frm_.Frames()) {
-        auto* panel = new FramePanel(*this, *frame);
-        panel->setGeometry(PixelRect(frame->Left, frame->Top, frame->Width, frame->Height));
-        panels_[frame] = panel;
-        for (OptionButton* option : frm_.OptionsIn(*frame)) {
-            auto* radio = new QRadioButton(panel);
-            radio->setGeometry(PixelRect(option->Left, option->Top, option->Width, option->Height));
-            radio->setStyleSheet(QStringLiteral("background: %1;").arg(Css(option->BackColor)));
-            radio->setAutoExclusive(true);
-            radio->setFocusPolicy(Qt::StrongFocus);
-            radios_[option] = radio;
-            connect(radio, &QRadioButton::toggled, this, [this, option](bool checked) {
-                // A user's selection, by the mouse or the arrow keys, runs the
-                // option's click handler in the game.
-                if (syncing_ || !checked || option->Value) return;
-                ClickOption(frm_, *option);
-                Sync();
-            });
-        }
-    }
-    const Button& b = frm_.cmdPlay;
-    play_ = new QPushButton(QString::fromStdString(b.Caption), this);
-    play_->setGeometry(PixelRect(b.Left, b.Top, b.Width, b.Height));
-    QFont font = ToQFont(b.Font, 96.0 / 72);
-    play_->setFont(font);
-    play_->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid black; }"
-                                        "QPushButton:focus { border: 2px dotted black; }")
-                             .arg(Css(b.BackColor)));
-    connect(play_, &QPushButton::clicked, this, [this] {
-        ClickPlay(frm_);
-        Sync();
-    });
-    // The tab order of the settings screen, Play first.
-    QWidget* previous = play_;
-    for (const OptionButton* o : {&frm_.optLow, &frm_.optMedium, &frm_.optHigh, &frm_.optSlow, &frm_.optAverage,
-                                  &frm_.optFast, &frm_.optComputer, &frm_.optHuman}) {
-        setTabOrder(previous, radios_[o]);
-        previous = radios_[o];
-    }
+GameWindow::~GameWindow() {
+    // The child widgets outlive the members; nothing may call back into them.
+    disconnect(focusTracking_);
+    clock_.Stop();
+    if (windowHandle() != nullptr) windowHandle()->removeEventFilter(this);
 }
 
 void GameWindow::Start() {
-    Load(frm_);
-    Sync();
+    RunCore([this] { Load(frm_); });
     show();
     activateWindow();
-    play_->setFocus();
+    raise();
     clock_.Start();
 }
 
-void GameWindow::RunPeriods(std::int64_t periods) {
-    quondra::RunPeriods(frm_, periods);
-    Sync();
-}
-
-void GameWindow::Sync() {
-    syncing_ = true;
-    for (auto& [frame, panel] : panels_) {
-        panel->setVisible(frame->Visible);
-        panel->update();
+void GameWindow::RunCore(std::function<void()> call) {
+    if (busy_) {
+        pending_.push_back(std::move(call));
+        return;
     }
-    for (auto& [option, radio] : radios_) radio->setChecked(option->Value);
-    play_->setVisible(frm_.cmdPlay.Visible);
-    syncing_ = false;
-    // With the settings hidden the window itself takes the keys.
-    QWidget* focused = QApplication::focusWidget();
-    if (isVisible() && (focused == nullptr || !focused->isVisible())) setFocus();
-    update();
-    if (frm_.Ended) close();
+    busy_ = true;
+    {
+        const auto done = qScopeGuard([this] { busy_ = false; });
+        call();
+        while (!pending_.empty()) {
+            const std::function<void()> next = std::move(pending_.front());
+            pending_.pop_front();
+            next();
+        }
+    }
+    Refresh();
 }
 
-void GameWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.fillRect(rect(), ToQColor(kBackground));
-    for (const LightweightRef& o : frm_.DrawingOrder()) painter_.Paint(p, o);
+void GameWindow::Refresh() {
+    syncing_ = true;
+    controls_.Sync();
+    syncing_ = false;
+    std::vector<Footprint> now = TakeFootprint(frm_, nullptr);
+    const QRegion changed = ChangedArea(footprint_, now);
+    footprint_ = std::move(now);
+    if (!changed.isEmpty()) update(changed);
+    ApplyPointer(frm_.MousePointer);
+    if (frm_.Ended) EndProgram();
 }
+
+bool GameWindow::HandleKey(const QKeyEvent& event) {
+    const std::optional<std::int16_t> code = VirtualKey(event);
+    if (!code) return true;
+    // Tab and the arrows on a settings control are also the toolkit's own
+    // navigation: its handler sees them, then the toolkit moves the focus or
+    // the selection (and an arrow that selects an option clicks it).
+    const bool navigation = IsNavigationKey(*code) && !std::holds_alternative<std::monostate>(KeyTarget(frm_));
+    if (event.type() == QEvent::KeyPress) keys_.Press(*code, event.isAutoRepeat());
+    else keys_.Release(*code, event.isAutoRepeat());
+    return !navigation;
+}
+
+void GameWindow::LoseKeyboard() { keys_.ReleaseAll(); }
 
 void GameWindow::BeginModal() {
+    // The box is drawn over the field as it stands; no period passes while it is open.
+    Refresh();
     clock_.Stop();
-    ReleaseHeldKeys();
+    LoseKeyboard();
 }
 
 void GameWindow::EndModal() {
+    if (frm_.Ended) return;
     activateWindow();
-    clock_.Start();  // the time spent in the box is dropped, not caught up
+    // The time spent in the box is dropped, not caught up.
+    clock_.Start();
 }
 
 void GameWindow::FocusControl(std::string_view name) {
-    if (name == frm_.cmdPlay.Name) {
-        Sync();
-        play_->setFocus();
-    }
+    syncing_ = true;
+    controls_.Sync();
+    syncing_ = false;
+    if (QWidget* widget = controls_.WidgetNamed(name)) widget->setFocus(Qt::OtherFocusReason);
 }
 
 void GameWindow::ApplyPointer(std::int16_t style) {
-    if (style == kPointerHidden) {
-        QPixmap blank(32, 32);
-        blank.fill(Qt::transparent);
-        setCursor(QCursor(blank));
-    } else {
-        unsetCursor();
-    }
+    const Qt::CursorShape wanted = style == kPointerHidden ? Qt::BitmapCursor : Qt::ArrowCursor;
+    if (testAttribute(Qt::WA_SetCursor) && cursor().shape() == wanted) return;
+    if (style == kPointerHidden) setCursor(hiddenPointer_);
+    else setCursor(Qt::ArrowCursor);
+}
+
+void GameWindow::EndProgram() {
+    frm_.Ended = true;
+    if (endAnnounced_) return;
+    endAnnounced_ = true;
+    clock_.Stop();
+    hide();
+    emit programEnded();
 }
 
 void GameWindow::OnFocusChanged(QWidget* now) {
-    if (now == play_) frm_.ActiveControl = &frm_.cmdPlay;
-    for (auto& [option, radio] : radios_)
-        if (now == radio) frm_.ActiveControl = const_cast<OptionButton*>(option);
-    if (now == nullptr || now->window() != this) ReleaseHeldKeys();
+    // Focus moved by hiding controls in Sync is the toolkit's doing, not the
+    // user's: the game's focus stays where its own code put it.
+    if (syncing_) return;
+    const FocusRef control = controls_.ControlFor(now);
+    if (!std::holds_alternative<std::monostate>(control)) frm_.ActiveControl = control;
 }
 
-void GameWindow::ReleaseHeldKeys() {
-    const std::set<std::int16_t> held = std::exchange(held_, {});
-    for (std::int16_t code : held) KeyUp(frm_, code);
-    if (!held.empty()) Sync();
+void GameWindow::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.fillRect(event->rect(), ToQColor(kBackground));
+    painter_.PaintAll(p, frm_, nullptr);
+}
+
+void GameWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Keys are taken once, where the toolkit receives them for the whole window.
+    if (windowHandle() != nullptr) {
+        windowHandle()->removeEventFilter(this);
+        windowHandle()->installEventFilter(this);
+    }
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    if (isKey && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
-        // The application filter sees an event again as it travels up to the
-        // parents: the game takes it once, at the widget it was sent to.
-        QWidget* target = QApplication::focusWidget();
-        if (watched != (target != nullptr ? target : this)) return false;
-        return HandleKey(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+    if (watched == windowHandle()) {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));
+            case QEvent::FocusOut: LoseKeyboard(); break;
+            default: break;
+        }
     }
-    if (event->type() == QEvent::WindowDeactivate && watched == this) ReleaseHeldKeys();
     return QWidget::eventFilter(watched, event);
-}
-
-bool GameWindow::HandleKey(QWidget*, QKeyEvent& event) {
-    const auto code = VirtualKey(event);
-    const bool navigation = code && (*code == kKeyTab || (*code >= kKeyLeft && *code <= kKeyDown)) &&
-                            !std::holds_alternative<std::monostate>(KeyTarget(frm_));
-    if (event.isAutoRepeat() || !code) return !navigation;
-    if (event.type() == QEvent::KeyPress) {
-        held_.insert(*code);
-        KeyDown(frm_, *code);
-    } else {
-        // Only a key whose press the game received is released to it.
-        if (held_.erase(*code) == 0) return !navigation;
-        KeyUp(frm_, *code);
-    }
-    Sync();
-    // Tab and the arrows still move the focus and the selection natively.
-    return !navigation;
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    QCoreApplication::exit(0);
+    EndProgram();
 }
 
 }  // namespace quondra::qt

@@ -1,65 +1,84 @@
 #pragma once
 
+#include <QCursor>
 #include <QWidget>
-#include <map>
-#include <set>
+#include <deque>
+#include <functional>
 #include <string_view>
+#include <vector>
 
+#include "dirty_region.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
+#include "key_filter.h"
 #include "qt_platform.h"
 #include "scene_painter.h"
+#include "settings_widgets.h"
 
-class QPushButton;
-class QRadioButton;
+class QKeyEvent;
 
 namespace quondra::qt {
-
-class FramePanel;
 
 // The one window: it paints the scene, hosts the real settings controls and
 // forwards keys, clicks and clock periods to the game. It decides no rule.
 class GameWindow : public QWidget {
+    Q_OBJECT
+
 public:
-    GameWindow();
+    // `now` gives monotonic nanoseconds to the clock; the default is the system's.
+    explicit GameWindow(GameClock::TimeSource now = nullptr);
     ~GameWindow() override;
 
     FrmGame& Game() { return frm_; }
-    const ScenePainter& Painter() const { return painter_; }
-    // Loads the game, shows the window and starts the clock.
+    SettingsWidgets& Controls() { return controls_; }
+    GameClock& Clock() { return clock_; }
+    const KeyFilter& Keys() const { return keys_; }
+
+    // Loads the game, shows and activates the window and starts the clock.
     void Start();
+    // Runs game code, then brings the widgets in step and repaints what
+    // changed. A call made while game code runs (a key released as a message
+    // box opens) waits until that code has returned: handlers never nest.
+    void RunCore(std::function<void()> call);
+    // A key event from the toolkit; true when the toolkit should not see it.
+    bool HandleKey(const QKeyEvent& event);
+    // The window lost the keyboard: every held key is released to the game.
+    void LoseKeyboard();
 
     // Platform services.
     void BeginModal();
     void EndModal();
     void FocusControl(std::string_view name);
     void ApplyPointer(std::int16_t style);
+    void EndProgram();
 
-    // Runs periods of the clock, as the real clock does.
-    void RunPeriods(std::int64_t periods);
-    // Brings the widgets in step with the scene and repaints.
-    void Sync();
+signals:
+    // The game is over; the application should leave its event loop with status 0.
+    void programEnded();
 
 protected:
-    void paintEvent(QPaintEvent*) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
+    void Refresh();
     void OnFocusChanged(QWidget* now);
-    void ReleaseHeldKeys();
-    bool HandleKey(QWidget* receiver, QKeyEvent& event);
 
     QtPlatform platform_;
     FrmGame frm_{platform_};
     ScenePainter painter_;
     GameClock clock_;
-    std::map<const Frame*, FramePanel*> panels_;
-    std::map<const OptionButton*, QRadioButton*> radios_;
-    QPushButton* play_ = nullptr;
-    std::set<std::int16_t> held_;
+    SettingsWidgets controls_;
+    KeyFilter keys_;
+    QCursor hiddenPointer_;
+    std::vector<Footprint> footprint_;
+    std::deque<std::function<void()>> pending_;
+    QMetaObject::Connection focusTracking_;
+    bool busy_ = false;
     bool syncing_ = false;
+    bool endAnnounced_ = false;
 };
 
 }  // namespace quondra::qt

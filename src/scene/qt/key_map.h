@@ -7,8 +7,9 @@ class QKeyEvent;
 
 namespace quondra::qt {
 
-// The virtual-key code of a Qt key event, modifiers ignored; letters by their
-// place on a US keyboard, so a non-Latin layout still walks the players.
+// The virtual-key code of a Qt key event, modifiers ignored. Letters and
+// digits that the layout or Shift turns into other characters (a Cyrillic
+// letter, "!" for 1) are known by their place on a US keyboard.
 std::optional<std::int16_t> VirtualKey(const QKeyEvent& event);
 
 }  // namespace quondra::qt

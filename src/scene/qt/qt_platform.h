@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "scene/platform.h"
 #include "scene/random_source.h"
 
@@ -16,7 +14,8 @@ public:
 
     std::int16_t MsgBox(std::string_view text, std::string_view title, std::int16_t style) override;
     void End() override;
-    void BringToFront(std::string_view) override {}  // the window paints the scene's order
+    // The window repaints from the scene's drawing order after every call.
+    void BringToFront(std::string_view) override {}
     void SetFocus(std::string_view name) override;
     void SetPointer(std::int16_t style) override;
     double TimeOfDay() override;

@@ -1,9 +1,11 @@
 #include "scene_painter.h"
 
+#include "scene/layout.h"
+
 namespace quondra::qt {
 namespace {
 
-constexpr double kPx = 1.0 / 15;  // scene units to pixels
+constexpr double kPx = 1.0 / kUnitsPerPixel;
 constexpr double kOutlinePx = 1;
 // Points to pixels at 96 dots per inch.
 constexpr double kPixelsPerPoint = 96.0 / 72;
@@ -16,9 +18,13 @@ QRectF Px(double left, double top, double width, double height) {
 
 QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 
-QFont ToQFont(const Font& f, double unitsPerPoint) {
-    QFont font(f.Face == FontFace::ComicSansMS ? QStringLiteral("Comic Neue") : QStringLiteral("Liberation Sans"));
-    font.setPixelSize(static_cast<int>(f.Points * unitsPerPoint + 0.5));
+QFont ToQFont(const Font& f) {
+    QFont font;
+    if (f.Face == FontFace::ComicSansMS)
+        font.setFamilies({QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans MS")});
+    else
+        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(qRound(f.Points * kPixelsPerPoint));
     font.setBold(f.Bold);
     font.setUnderline(f.Underline);
     return font;
@@ -28,6 +34,19 @@ ScenePainter::ScenePainter()
     : banner_(QStringLiteral(":/assets/title_banner.png")),
       player1_(QStringLiteral(":/assets/player1.png")),
       player2_(QStringLiteral(":/assets/player2.png")) {}
+
+const QImage& ScenePainter::Image(Artwork art) const {
+    if (art == Artwork::Player1) return player1_;
+    if (art == Artwork::Player2) return player2_;
+    return banner_;
+}
+
+void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container) const {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const LightweightRef& o : scene.DrawingOrder(container)) Paint(p, o);
+}
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {
     std::visit(
@@ -40,7 +59,7 @@ void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {
 void ScenePainter::Paint(QPainter& p, const Shape& s) const {
     p.setPen(QPen(ToQColor(s.BorderColor), kOutlinePx));
     p.setBrush(s.FillColor ? QBrush(ToQColor(*s.FillColor)) : Qt::NoBrush);
-    // The outline is drawn inside the box, as the shape's own size.
+    // The outline lies inside the box, so the shape covers exactly its size.
     const double inset = kOutlinePx / 2;
     const QRectF box = Px(s.Left, s.Top, s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
     if (s.Form == ShapeForm::Circle) p.drawEllipse(box);
@@ -55,17 +74,22 @@ void ScenePainter::Paint(QPainter& p, const Line& l) const {
 void ScenePainter::Paint(QPainter& p, const Label& l) const {
     const QRectF box = Px(l.Left, l.Top, l.Width, l.Height);
     if (l.BackColor) p.fillRect(box, ToQColor(*l.BackColor));
+    p.save();
+    // A label's text stays inside its box, which is also what a repaint of
+    // the box covers.
+    p.setClipRect(box, Qt::IntersectClip);
     p.setPen(ToQColor(l.ForeColor));
-    p.setFont(ToQFont(l.Font, kPixelsPerPoint));
+    p.setFont(ToQFont(l.Font));
     const Qt::Alignment horizontal = l.Align == Alignment::Center ? Qt::AlignHCenter
                                      : l.Align == Alignment::Right ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
-    p.drawText(box, static_cast<int>(horizontal | Qt::AlignTop), QString::fromStdString(l.Caption));
+    p.drawText(box, static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap),
+               QString::fromStdString(l.Caption));
+    p.restore();
 }
 
 void ScenePainter::Paint(QPainter& p, const Picture& pic) const {
-    const QImage& image = pic.Art == Artwork::TitleBanner ? banner_ : pic.Art == Artwork::Player1 ? player1_ : player2_;
-    p.drawImage(Px(pic.Left, pic.Top, pic.Width, pic.Height), image);
+    p.drawImage(Px(pic.Left, pic.Top, pic.Width, pic.Height), Image(pic.Art));
 }
 
 }  // namespace quondra::qt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 
@@ -8,11 +9,17 @@
 namespace quondra::qt {
 
 // Paints lightweight scene objects, converting scene units (15 to a pixel)
-// to the window's pixels.
+// to the painter's logical pixels; a high-DPI backing store then draws them
+// with its finer device pixels.
 class ScenePainter {
 public:
     ScenePainter();
+    // Paints the object if its own Visible is set; the caller has dealt with its frames.
     void Paint(QPainter& p, const LightweightRef& object) const;
+    // Every lightweight object of the container, back to front, antialiased.
+    void PaintAll(QPainter& p, const Scene& scene, const Frame* container) const;
+
+    const QImage& Image(Artwork art) const;
 
 private:
     void Paint(QPainter& p, const Shape& s) const;
@@ -24,7 +31,8 @@ private:
 };
 
 QColor ToQColor(const Color& c);
-// A scene font: Arial and Comic Sans MS map to their installed equivalents.
-QFont ToQFont(const Font& f, double unitsPerPoint);
+// A scene font at 96 dots per inch: Arial and Comic Sans MS map to their
+// installed equivalents of the same size and weight.
+QFont ToQFont(const Font& f);
 
 }  // namespace quondra::qt

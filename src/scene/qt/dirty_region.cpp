@@ -1,0 +1,60 @@
+#include "dirty_region.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "scene/layout.h"
+
+namespace quondra::qt {
+namespace {
+
+// Antialiasing and the outline reach a little past a box's edge.
+constexpr int kBleedPx = 2;
+
+Footprint Of(const Shape& s) { return {s.Name, PixelArea(s.Left, s.Top, s.Width, s.Height), {}}; }
+Footprint Of(const Picture& p) { return {p.Name, PixelArea(p.Left, p.Top, p.Width, p.Height), {}}; }
+Footprint Of(const Label& l) { return {l.Name, PixelArea(l.Left, l.Top, l.Width, l.Height), l.Caption}; }
+Footprint Of(const Line& l) {
+    const float left = std::min(l.X1, l.X2), top = std::min(l.Y1, l.Y2);
+    return {l.Name, PixelArea(left, top, std::abs(l.X2 - l.X1), std::abs(l.Y2 - l.Y1)), {}};
+}
+
+}  // namespace
+
+QRect PixelArea(float left, float top, float width, float height) {
+    const double unit = kUnitsPerPixel;
+    const int x0 = static_cast<int>(std::floor(left / unit)) - kBleedPx;
+    const int y0 = static_cast<int>(std::floor(top / unit)) - kBleedPx;
+    const int x1 = static_cast<int>(std::ceil((static_cast<double>(left) + width) / unit)) + kBleedPx;
+    const int y1 = static_cast<int>(std::ceil((static_cast<double>(top) + height) / unit)) + kBleedPx;
+    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container) {
+    std::vector<Footprint> footprint;
+    for (const LightweightRef& object : scene.DrawingOrder(container)) {
+        footprint.push_back(std::visit(
+            [](const auto* o) {
+                Footprint f = Of(*o);
+                if (!o->Visible) f.Area = QRect();
+                return f;
+            },
+            object));
+    }
+    return footprint;
+}
+
+QRegion ChangedArea(const std::vector<Footprint>& before, const std::vector<Footprint>& after) {
+    QRegion changed;
+    const std::size_t common = std::min(before.size(), after.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (before[i] == after[i]) continue;
+        changed += before[i].Area;
+        changed += after[i].Area;
+    }
+    for (std::size_t i = common; i < before.size(); ++i) changed += before[i].Area;
+    for (std::size_t i = common; i < after.size(); ++i) changed += after[i].Area;
+    return changed;
+}
+
+}  // namespace quondra::qt
