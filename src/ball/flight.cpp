@@ -23,6 +23,7 @@ void tmrBall_Timer(FrmGame& frm) {
     const double w = ball.Width;
 
     // Walls first, so a ball that would reach one moves back from it in the same tick.
+    // The right wall is the outer width: the ball turns a little past the visible edge.
     if (static_cast<double>(ball.Left) + frm.BallVelX <= 0) frm.BallVelX = -frm.BallVelX;
     if (CSng(ball.Left + w + frm.BallVelX) >= frm.Width) frm.BallVelX = -frm.BallVelX;
 
