@@ -13,6 +13,9 @@ void PlaceMarker(FrmGame& frm) {
 }  // namespace
 
 void UpdateLandingSpot(FrmGame& frm, LandingForm form) {
+    // Without gravity (before the first match sets it) the ball never comes
+    // back to its height: there is nothing to predict, and no division by 0.
+    if (frm.Gravity == 0) return;
     // The ball comes back to its height after twice the time to its apex.
     frm.TimeToApex = -frm.BallVelY / frm.Gravity;
     frm.LandingX = CLng(CenterX(frm.shpBall) + 2 * frm.TimeToApex * frm.BallVelX);

@@ -84,5 +84,15 @@ TEST(Landing, AReboundOffAPlayerMirrorsTwoBallWidthsInsideTheLeftWall) {
     EXPECT_EQ(frm.LandingX, CLng(990 - unmirrored));
 }
 
+TEST(Landing, BeforeAnyMatchHasSetGravityThePredictionIsLeftAsItStands) {
+    testing::Game g;
+    Aim(g.frm, 3000, 20, -40, 0);
+    g.frm.LandingX = 1234;
+    UpdateLandingSpot(g.frm, LandingForm::NetBounce);
+    EXPECT_EQ(g.frm.LandingX, 1234);
+    EXPECT_EQ(g.frm.TimeToApex, 0);
+    EXPECT_EQ(g.frm.shpLandingSpot.Left, 2160);
+}
+
 }  // namespace
 }  // namespace quondra
