@@ -66,7 +66,6 @@ void GameWindow::Start() {
     RunCore([this] { Load(frm_); });
     show();
     activateWindow();
-    raise();
     clock_.Start();
 }
 

@@ -93,6 +93,10 @@ void SettingsWidgets::SyncGroup(const Frame& frame) {
     const OptionButton* selected = nullptr;
     for (const OptionButton* o : options)
         if (o->Value) selected = o;
+    // A group is one tab stop, at its selected option; the arrow keys move
+    // within it, as option groups do natively.
+    for (const OptionButton* o : options)
+        radios_.at(o)->setFocusPolicy(o == selected ? Qt::StrongFocus : Qt::ClickFocus);
     if (selected != nullptr) {
         radios_.at(selected)->setChecked(true);
         return;

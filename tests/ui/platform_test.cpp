@@ -1,0 +1,127 @@
+// The platform services of the real window.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui_support.h"
+
+using namespace quondra;
+using namespace quondra::qt;
+using namespace quondra::qt::testing;
+
+namespace {
+
+struct SeenBox {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QStringList buttons;
+    QString defaultButton;
+    bool clockRunning = true;
+};
+
+// Answers the next message box with a key, noting what it showed.
+void AnswerNextBox(GameWindow& window, SeenBox& seen, Qt::Key key) {
+    QTimer::singleShot(0, [&window, &seen, key] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        seen.text = box->text();
+        seen.title = box->windowTitle();
+        seen.icon = box->icon();
+        for (QAbstractButton* b : box->buttons()) seen.buttons << b->text().remove('&');
+        seen.buttons.sort();
+        if (box->defaultButton() != nullptr) seen.defaultButton = box->defaultButton()->text().remove('&');
+        seen.clockRunning = window.Clock().Running();
+        QTest::keyClick(box, key);
+    });
+}
+
+}  // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void YesNoBoxAnswers_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Enter takes the default Yes") << int(Qt::Key_Return) << int(kAnswerYes);
+        QTest::newRow("Escape answers No") << int(Qt::Key_Escape) << int(kAnswerNo);
+    }
+    void YesNoBoxAnswers() {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        ShownGame game;
+        SeenBox seen;
+        AnswerNextBox(game.window, seen, Qt::Key(key));
+        std::int16_t got = 0;
+        game.window.RunCore([&] { got = game.frm.platform.MsgBox("Are you sure?", "Exit Program", kMsgBoxYesNo); });
+        QCOMPARE(int(got), answer);
+        QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
+        QCOMPARE(seen.title, QStringLiteral("Exit Program"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, (QStringList{"No", "Yes"}));
+        QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+    }
+
+    void OkBoxAnswersOneAndTheClockStandsStillWhileItIsOpen() {
+        ShownGame game;
+        SeenBox seen;
+        AnswerNextBox(game.window, seen, Qt::Key_Return);
+        std::int16_t got = 0;
+        game.window.RunCore([&] { got = game.frm.platform.MsgBox("Red Wins!", "MATCH", kMsgBoxOk); });
+        QCOMPARE(got, kAnswerOk);
+        QCOMPARE(seen.buttons, QStringList{"OK"});
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QVERIFY(!seen.clockRunning);
+        QVERIFY(game.window.Clock().Running());
+    }
+
+    void PointerStylesAreTheArrowAndATransparentPointer() {
+        ShownGame game;
+        game.window.RunCore([&] { SetPointer(game.frm, kPointerHidden); });
+        QCOMPARE(game.window.cursor().shape(), Qt::BitmapCursor);
+        const QImage pointer = game.window.cursor().pixmap().toImage();
+        QCOMPARE(pointer.size(), QSize(32, 32));
+        bool allClear = true;
+        for (int y = 0; y < pointer.height(); ++y)
+            for (int x = 0; x < pointer.width(); ++x) allClear = allClear && qAlpha(pointer.pixel(x, y)) == 0;
+        QVERIFY(allClear);
+        game.window.RunCore([&] { SetPointer(game.frm, kPointerArrow); });
+        QCOMPARE(game.window.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void SetFocusGivesTheRealButtonTheFocus() {
+        ShownGame game;
+        QTest::mouseClick(game.window.Controls().Radio(game.frm.optSlow), Qt::LeftButton);
+        QVERIFY(QApplication::focusWidget() != game.window.Controls().Play());
+        game.window.RunCore([&] { SetFocus(game.frm, &game.frm.cmdPlay); });
+        QCOMPARE(QApplication::focusWidget(), game.window.Controls().Play());
+    }
+
+    void RandomNumbersLieInTheUnitInterval() {
+        ShownGame game;
+        for (int i = 0; i < 1000; ++i) {
+            const float r = game.frm.platform.Rnd();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+        }
+        const double t = game.frm.platform.TimeOfDay();
+        QVERIFY(t >= 0 && t < 86400);
+    }
+
+    void ClosingTheWindowEndsTheProgram() {
+        ShownGame game;
+        int ended = 0;
+        QObject::connect(&game.window, &GameWindow::programEnded, [&] { ++ended; });
+        game.window.close();
+        QVERIFY(game.frm.Ended);
+        QCOMPARE(ended, 1);
+        // Nothing reaches the game after its end.
+        Tap(game.window, Qt::Key_Return);
+        QVERIFY(!game.frm.tmrBall.Enabled());
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "platform_test.moc"

@@ -1,0 +1,184 @@
+// The picture of the scene, grabbed from the real window.
+#include <QTest>
+
+#include "ui_support.h"
+
+using namespace quondra;
+using namespace quondra::qt;
+using namespace quondra::qt::testing;
+
+class RenderingTest : public QObject {
+    Q_OBJECT
+
+    // Shows the scene as the game left it after a change.
+    static QImage Picture(ShownGame& game) {
+        game.window.RunCore([] {});
+        return game.window.grab().toImage();
+    }
+
+private slots:
+    void WindowIsTheFixedClientAreaWithItsCaption() {
+        ShownGame game;
+        QCOMPARE(game.window.size(), QSize(849, 588));
+        QCOMPARE(game.window.windowTitle(), QStringLiteral(" Quondra"));
+        QVERIFY(!game.window.windowIcon().isNull());
+    }
+
+    void EmptyFieldShowsTheBackgroundColour() {
+        ShownGame game;
+        QVERIFY(IsColour(ColourAt(Picture(game), 6000, 6000), 128, 255, 255));
+    }
+
+    void NetIsWhiteAndGroundIsBlack() {
+        ShownGame game;
+        const QImage image = Picture(game);
+        QVERIFY(IsColour(ColourAt(image, 6367, 7200), 255, 255, 255));
+        QVERIFY(IsColour(ColourAt(image, 6000, 8200), 0, 0, 0));
+    }
+
+    void PlayersShowOnlyTheirUpperHalvesAboveTheGround() {
+        ShownGame game;
+        const QImage image = Picture(game);
+        const float yellowCentre = game.frm.shpCir1.Left + game.frm.shpCir1.Width / 2;
+        const float redCentre = game.frm.shpCir2.Left + game.frm.shpCir2.Width / 2;
+        QVERIFY(IsColour(ColourAt(image, yellowCentre, 7400), 255, 255, 0));
+        QVERIFY(IsColour(ColourAt(image, redCentre, 7400), 255, 0, 0));
+        // Below y = 7680 the circles are still there in the scene, under the panel.
+        QVERIFY(IsColour(ColourAt(image, yellowCentre, 7900), 0, 0, 0));
+        QVERIFY(IsColour(ColourAt(image, redCentre, 7900), 0, 0, 0));
+    }
+
+    void VisibleBallIsDrawnAboveTheNetAndThePlayer() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        frm.shpBall.Visible = true;
+        frm.shpBall.Left = 6367 - 247;
+        frm.shpBall.Top = 7000;
+        QVERIFY(IsColour(ColourAt(Picture(game), 6367, 7247), 0, 255, 0));
+        frm.shpBall.Left = 2167 - 247;
+        frm.shpBall.Top = 7100;
+        QVERIFY(IsColour(ColourAt(Picture(game), 2167, 7347), 0, 255, 0));
+    }
+
+    void FramePanelIsDrawnAboveAShapeUnderIt() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        // A point of fraSpeed that none of its labels or buttons covers.
+        const float x = frm.fraSpeed.Left + 1900, y = frm.fraSpeed.Top + 1600;
+        frm.shpCir2.Left = x - frm.shpCir2.Width / 2;
+        frm.shpCir2.Top = y - frm.shpCir2.Height / 2;
+        QVERIFY(IsColour(ColourAt(Picture(game), x, y), 128, 255, 255));
+        frm.fraSpeed.Visible = false;
+        QVERIFY(IsColour(ColourAt(Picture(game), x, y), 255, 0, 0));
+    }
+
+    void HidingAFrameHidesItsChildrenAndShowingItShowsOnlyTheVisibleOnes() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        const Label& yellow = frm.lblMoveYellow;
+        const Label& red = frm.lblMoveRed;
+        const QColor yellowText(255, 255, 0), redText(255, 0, 0);
+        const float groundTop = frm.fraGround.Top;
+        // The part of the yellow hint left of Yellow's circle, which reaches under the ground too.
+        const float hintWidth = frm.shpCir1.Left - yellow.Left;
+        QVERIFY(!red.Visible);
+
+        frm.fraGround.Visible = false;
+        QImage image = Picture(game);
+        QCOMPARE(CountColour(image, yellow.Left, groundTop + yellow.Top, hintWidth, yellow.Height, yellowText), 0);
+        QVERIFY(IsColour(ColourAt(image, yellow.Left + 30, groundTop + yellow.Top + 30), 128, 255, 255));
+
+        frm.fraGround.Visible = true;
+        image = Picture(game);
+        QVERIFY(CountColour(image, yellow.Left, groundTop + yellow.Top, hintWidth, yellow.Height, yellowText) > 0);
+        QCOMPARE(CountColour(image, red.Left, groundTop + red.Top, red.Width, red.Height, redText), 0);
+    }
+
+    void HidingAFrameHidesItsOptionButtonsAndShowingItKeepsAHiddenOneHidden() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        SettingsWidgets& controls = game.window.Controls();
+        frm.optFast.Visible = false;
+        frm.fraSpeed.Visible = false;
+        game.window.RunCore([] {});
+        QVERIFY(!controls.Radio(frm.optSlow)->isVisible());
+        frm.fraSpeed.Visible = true;
+        game.window.RunCore([] {});
+        QVERIFY(controls.Radio(frm.optSlow)->isVisible());
+        QVERIFY(controls.Radio(frm.optAverage)->isVisible());
+        QVERIFY(!controls.Radio(frm.optFast)->isVisible());
+    }
+
+    void ShapePartlyOutsideTheClientAreaIsClippedNotRefused() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        frm.shpCir2.Left = kClientWidth - 700;
+        frm.shpCir2.Top = 3000;
+        const QImage image = Picture(game);
+        QCOMPARE(image.size(), QSize(849, 588));
+        QVERIFY(IsColour(ColourAt(image, kClientWidth - 1, 3000 + 727), 255, 0, 0));
+        QCOMPARE(frm.shpCir2.Left, kClientWidth - 700);
+    }
+
+    void SettingsScreenShowsTheGreenPlayButton() {
+        ShownGame game;
+        const Button& play = game.frm.cmdPlay;
+        const QImage image = Picture(game);
+        QVERIFY(IsColour(ColourAt(image, play.Left + 150, play.Top + play.Height / 2), 0, 255, 0));
+        QVERIFY(game.window.Controls().Play()->font().bold());
+    }
+
+    void AtDevicePixelRatioTwoTheOutlinesStayOneLogicalPixelWide() {
+        ShownGame game;
+        constexpr int kRatio = 2;
+        QImage image(game.window.size() * kRatio, QImage::Format_ARGB32);
+        image.setDevicePixelRatio(kRatio);
+        game.window.render(&image);
+        // The net's left edge: a crisp two-device-pixel black outline, white
+        // straight after; a scaled-up low-resolution picture would blur it.
+        const int edge = static_cast<int>(game.frm.shpNet.Left) / kUnitsPerPixel * kRatio;
+        const int y = 7200 / kUnitsPerPixel * kRatio;
+        QVERIFY(IsColour(image.pixelColor(edge - 1, y), 128, 255, 255));
+        QVERIFY(IsColour(image.pixelColor(edge, y), 0, 0, 0));
+        QVERIFY(IsColour(image.pixelColor(edge + 1, y), 0, 0, 0));
+        QVERIFY(IsColour(image.pixelColor(edge + 2, y), 255, 255, 255));
+    }
+
+    void OnlyTheChangedAreaIsRepaintedAfterAMove() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        frm.shpBall.Visible = true;
+        game.window.RunCore([] {});
+        const std::vector<Footprint> before = TakeFootprint(frm, nullptr);
+        const QRect old = PixelArea(frm.shpBall.Left, frm.shpBall.Top, frm.shpBall.Width, frm.shpBall.Height);
+        frm.shpBall.Left += 150;
+        const QRegion changed = ChangedArea(before, TakeFootprint(frm, nullptr));
+        const QRect ball = PixelArea(frm.shpBall.Left, frm.shpBall.Top, frm.shpBall.Width, frm.shpBall.Height);
+        QVERIFY(changed.contains(ball));
+        QVERIFY(changed.contains(old));
+        QVERIFY(!changed.contains(QPoint(6367 / kUnitsPerPixel, 7200 / kUnitsPerPixel)));
+        QVERIFY(ChangedArea(before, before).isEmpty());
+    }
+
+    void BringingAnObjectToTheFrontRepaintsIt() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        const std::vector<Footprint> before = TakeFootprint(frm, nullptr);
+        frm.BringToFront(&frm.shpNet);
+        const QRect net = PixelArea(frm.shpNet.Left, frm.shpNet.Top, frm.shpNet.Width, frm.shpNet.Height);
+        QVERIFY(ChangedArea(before, TakeFootprint(frm, nullptr)).contains(net));
+    }
+
+    void CaptionChangeRepaintsItsLabel() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        const std::vector<Footprint> before = TakeFootprint(frm, nullptr);
+        frm.lblRed.Caption = "7";
+        const QRegion changed = ChangedArea(before, TakeFootprint(frm, nullptr));
+        QVERIFY(changed.contains(PixelArea(frm.lblRed.Left, frm.lblRed.Top, frm.lblRed.Width, frm.lblRed.Height)));
+        QVERIFY(!changed.contains(QPoint(2000 / kUnitsPerPixel, 400 / kUnitsPerPixel)));
+    }
+};
+
+QTEST_MAIN(RenderingTest)
+#include "rendering_test.moc"

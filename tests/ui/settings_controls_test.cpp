@@ -1,0 +1,179 @@
+// The real option buttons and Play button of the settings screen.
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "game/keyboard.h"
+#include "ui_support.h"
+
+using namespace quondra;
+using namespace quondra::qt;
+using namespace quondra::qt::testing;
+
+class SettingsControlsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void StartUpDefaultsAreCheckedInTheRealButtons() {
+        ShownGame game;
+        SettingsWidgets& c = game.window.Controls();
+        QVERIFY(c.Radio(game.frm.optMedium)->isChecked());
+        QVERIFY(c.Radio(game.frm.optAverage)->isChecked());
+        QVERIFY(c.Radio(game.frm.optComputer)->isChecked());
+        QVERIFY(!c.Radio(game.frm.optHuman)->isChecked());
+        QVERIFY(c.Radio(game.frm.optLow)->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), c.Play());
+    }
+
+    void ClickOnAnOptionSelectsItAndRunsItsClickHandler() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optHuman), Qt::LeftButton);
+        QVERIFY(frm.optHuman.Value);
+        QVERIFY(!frm.optComputer.Value);
+        QVERIFY(frm.lblMoveRed.Visible);
+        QCOMPARE(frm.lblQuitInfo.Top, 435.0f);
+        QVERIFY(std::get<OptionButton*>(frm.ActiveControl) == &frm.optHuman);
+        QVERIFY(!game.window.Controls().Radio(frm.optComputer)->isChecked());
+    }
+
+    void ClickOnAGravityOptionLeavesTheOtherGroupsAlone() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optHigh), Qt::LeftButton);
+        QVERIFY(frm.optHigh.Value && !frm.optMedium.Value);
+        QVERIFY(frm.optAverage.Value && frm.optComputer.Value);
+    }
+
+    void FocusChainRunsInTheListedTabOrder() {
+        ShownGame game;
+        const QStringList order{"cmdPlay", "optLow",  "optMedium",   "optHigh",  "optSlow",
+                                "optAverage", "optFast", "optComputer", "optHuman"};
+        QStringList chain;
+        QWidget* w = game.window.Controls().Play();
+        for (int i = 0; i < order.size(); ++i, w = w->nextInFocusChain()) {
+            while (w->objectName().isEmpty()) w = w->nextInFocusChain();
+            chain << w->objectName();
+        }
+        QCOMPARE(chain, order);
+    }
+
+    void TabVisitsEachGroupAtItsSelectedOptionAndTheGameFollows_data() {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QStringList>("visits");
+        QTest::newRow("defaults") << QStringList{}
+                                  << QStringList{"optMedium", "optAverage", "optComputer", "cmdPlay"};
+        QTest::newRow("other choices") << QStringList{"optLow", "optFast", "optHuman"}
+                                       << QStringList{"optLow", "optFast", "optHuman", "cmdPlay"};
+    }
+    void TabVisitsEachGroupAtItsSelectedOptionAndTheGameFollows() {
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, visits);
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        for (const QString& name : clicks)
+            QTest::mouseClick(game.window.Controls().WidgetNamed(name.toStdString()), Qt::LeftButton);
+        game.window.RunCore([&] { SetFocus(frm, &frm.cmdPlay); });
+        for (const QString& expected : visits) {
+            Tap(game.window, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+            const std::string_view active = NameOf(frm.ActiveControl);
+            QCOMPARE(QString::fromUtf8(active.data(), static_cast<qsizetype>(active.size())), expected);
+        }
+        SendKey(game.window, QEvent::KeyPress, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), visits[visits.size() - 2]);
+    }
+
+    void ArrowKeyOnTheSelectedOptionSelectsTheNextAndRunsItsClickHandler() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optComputer), Qt::LeftButton);
+        Tap(game.window, Qt::Key_Down);
+        QVERIFY(frm.optHuman.Value);
+        QVERIFY(frm.lblMoveRed.Visible);
+        QVERIFY(std::get<OptionButton*>(frm.ActiveControl) == &frm.optHuman);
+        Tap(game.window, Qt::Key_Up);
+        QVERIFY(frm.optComputer.Value);
+        QVERIFY(!frm.lblMoveRed.Visible);
+    }
+
+    void QuitKeyOnTheFocusedPlayButtonEndsTheProgram() {
+        ShownGame game;
+        QSignalSpy ended(&game.window, &GameWindow::programEnded);
+        Tap(game.window, Qt::Key_X);
+        QVERIFY(game.frm.Ended);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!game.window.isVisible());
+    }
+
+    void OtherKeysOnThePlayButtonDoNothing() {
+        ShownGame game;
+        Tap(game.window, Qt::Key_A);
+        Tap(game.window, Qt::Key_N);
+        QVERIFY(!game.frm.Ended);
+        QVERIFY(game.frm.cmdPlay.Visible);
+        QVERIFY(!game.frm.tmrBall.Enabled());
+    }
+
+    void EnterOrSpaceOnThePlayButtonStartsTheMatchOnce_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void EnterOrSpaceOnThePlayButtonStartsTheMatchOnce() {
+        QFETCH(int, key);
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        Tap(game.window, key);
+        QVERIFY(frm.tmrBall.Enabled());
+        QVERIFY(frm.shpBall.Visible);
+        QVERIFY(!game.window.Controls().Play()->isVisible());
+        QCOMPARE(frm.MousePointer, kPointerHidden);
+        QCOMPARE(game.window.cursor().shape(), Qt::BitmapCursor);
+    }
+
+    void EnterOnAFocusedOptionStartsTheMatchWithTheOptionsAsTheyStand() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optFast), Qt::LeftButton);
+        Tap(game.window, Qt::Key_Return);
+        QVERIFY(frm.tmrBall.Enabled());
+        QCOMPARE(frm.PlayerSpeed, std::int16_t{80});
+    }
+
+    void MouseClickOnPlayStartsTheMatch() {
+        ShownGame game;
+        QTest::mouseClick(game.window.Controls().Play(), Qt::LeftButton);
+        QVERIFY(game.frm.tmrBall.Enabled());
+        QVERIFY(!game.frm.fraGravity.Visible);
+    }
+
+    void NewGameBringsTheSettingsBackWithThePlayButtonFocused() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optLow), Qt::LeftButton);
+        Tap(game.window, Qt::Key_Return);
+        QVERIFY(frm.tmrBall.Enabled());
+        Tap(game.window, Qt::Key_N);
+        QVERIFY(game.window.Controls().Play()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), game.window.Controls().Play());
+        QVERIFY(game.window.Controls().Radio(frm.optLow)->isChecked());
+        QCOMPARE(game.window.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void KeysDuringAMatchGoToTheWindowNotToTheHiddenControl() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        Tap(game.window, Qt::Key_Return);
+        // On the Play button X would end the program; during play it asks first.
+        Tap(game.window, Qt::Key_Escape);
+        QCOMPARE(frm.Paused, kTrue);
+        QVERIFY(!frm.Ended);
+    }
+};
+
+QTEST_MAIN(SettingsControlsTest)
+#include "settings_controls_test.moc"

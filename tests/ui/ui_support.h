@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QWindow>
+#include <cstdint>
+
+#include "game_window.h"
+#include "scene/layout.h"
+
+namespace quondra::qt::testing {
+
+// A clock that never advances: the tests step the game themselves.
+inline GameClock::TimeSource FrozenTime() {
+    return [] { return std::int64_t{0}; };
+}
+
+// The real window, loaded, shown and active, as the game starts.
+struct ShownGame {
+    ShownGame() {
+        window.Start();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    GameWindow window{FrozenTime()};
+    FrmGame& frm = window.Game();
+};
+
+// A key event as the desktop delivers it to the window.
+inline void SendKey(GameWindow& window, QEvent::Type type, int key, const QString& text = {},
+                    bool autoRepeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, text, autoRepeat);
+    QCoreApplication::sendEvent(window.windowHandle(), &event);
+}
+inline void Press(GameWindow& window, int key) { SendKey(window, QEvent::KeyPress, key); }
+inline void Release(GameWindow& window, int key) { SendKey(window, QEvent::KeyRelease, key); }
+inline void Tap(GameWindow& window, int key) {
+    Press(window, key);
+    Release(window, key);
+}
+
+// The colour of the window's picture at a scene point (15 units to a pixel).
+inline QColor ColourAt(const QImage& image, float x, float y) {
+    return image.pixelColor(static_cast<int>(x / kUnitsPerPixel), static_cast<int>(y / kUnitsPerPixel));
+}
+
+inline bool IsColour(const QColor& c, int red, int green, int blue) {
+    return c.red() == red && c.green() == green && c.blue() == blue;
+}
+
+// How many pixels of a scene box have exactly the given colour.
+inline int CountColour(const QImage& image, float left, float top, float width, float height, QColor colour) {
+    int count = 0;
+    const int x0 = static_cast<int>(left / kUnitsPerPixel), y0 = static_cast<int>(top / kUnitsPerPixel);
+    const int x1 = static_cast<int>((left + width) / kUnitsPerPixel);
+    const int y1 = static_cast<int>((top + height) / kUnitsPerPixel);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb()) ++count;
+    return count;
+}
+
+}  // namespace quondra::qt::testing
