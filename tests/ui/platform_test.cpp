@@ -100,16 +100,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), game.window.Controls().Play());
     }
 
-    void RandomNumbersLieInTheUnitInterval() {
-        ShownGame game;
-        for (int i = 0; i < 1000; ++i) {
-            const float r = game.frm.platform.Rnd();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-        }
-        const double t = game.frm.platform.TimeOfDay();
-        QVERIFY(t >= 0 && t < 86400);
-    }
-
     void ClosingTheWindowEndsTheProgram() {
         ShownGame game;
         int ended = 0;

@@ -39,14 +39,6 @@ private slots:
         QVERIFY(!game.window.Controls().Radio(frm.optComputer)->isChecked());
     }
 
-    void ClickOnAGravityOptionLeavesTheOtherGroupsAlone() {
-        ShownGame game;
-        FrmGame& frm = game.frm;
-        QTest::mouseClick(game.window.Controls().Radio(frm.optHigh), Qt::LeftButton);
-        QVERIFY(frm.optHigh.Value && !frm.optMedium.Value);
-        QVERIFY(frm.optAverage.Value && frm.optComputer.Value);
-    }
-
     void FocusChainRunsInTheListedTabOrder() {
         ShownGame game;
         const QStringList order{"cmdPlay", "optLow",  "optMedium",   "optHigh",  "optSlow",
@@ -106,15 +98,6 @@ private slots:
         QVERIFY(game.frm.Ended);
         QCOMPARE(ended.count(), 1);
         QVERIFY(!game.window.isVisible());
-    }
-
-    void OtherKeysOnThePlayButtonDoNothing() {
-        ShownGame game;
-        Tap(game.window, Qt::Key_A);
-        Tap(game.window, Qt::Key_N);
-        QVERIFY(!game.frm.Ended);
-        QVERIFY(game.frm.cmdPlay.Visible);
-        QVERIFY(!game.frm.tmrBall.Enabled());
     }
 
     void EnterOrSpaceOnThePlayButtonStartsTheMatchOnce_data() {
