@@ -8,13 +8,6 @@
 namespace quondra {
 namespace {
 
-void StopMovement(FrmGame& frm) {
-    frm.tmrLeft1.SetEnabled(false);
-    frm.tmrRight1.SetEnabled(false);
-    frm.tmrLeft2.SetEnabled(false);
-    frm.tmrRight2.SetEnabled(false);
-}
-
 void AddPoint(Label& score) { score.Caption = std::to_string(Score(score.Caption) + 1); }
 
 }  // namespace

@@ -17,6 +17,13 @@ void PlacePlayersAtStart(FrmGame& frm) {
     frm.shpCir2.Left = kRedStartLeft;
 }
 
+void StopMovement(FrmGame& frm) {
+    frm.tmrLeft1.SetEnabled(false);
+    frm.tmrRight1.SetEnabled(false);
+    frm.tmrLeft2.SetEnabled(false);
+    frm.tmrRight2.SetEnabled(false);
+}
+
 void ShowSettingsScreen(FrmGame& frm, bool visible) {
     frm.imgTitle.Visible = visible;
     frm.fraGravity.Visible = visible;

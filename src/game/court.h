@@ -18,6 +18,8 @@ inline constexpr int kWinningScore = 10;
 void PlaceBallAtServe(FrmGame& frm);
 // Puts both players back at their start places.
 void PlacePlayersAtStart(FrmGame& frm);
+// Stops the four movement timers, Yellow's then Red's.
+void StopMovement(FrmGame& frm);
 // Shows (or hides) the settings screen's own objects.
 void ShowSettingsScreen(FrmGame& frm, bool visible);
 // Shows (or hides) the playing field's extras on the ground strip.

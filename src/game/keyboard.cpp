@@ -15,10 +15,7 @@ bool IsPauseKey(std::int16_t key) { return key == kKeyEscape || key == kKeyP; }
 bool IsQuitKey(std::int16_t key) { return key == kKeyQ || key == kKeyX; }
 
 void StopMovementThenBallThenOpponent(FrmGame& frm) {
-    frm.tmrLeft1.SetEnabled(false);
-    frm.tmrRight1.SetEnabled(false);
-    frm.tmrLeft2.SetEnabled(false);
-    frm.tmrRight2.SetEnabled(false);
+    StopMovement(frm);
     frm.tmrBall.SetEnabled(false);
     frm.tmrAI.SetEnabled(false);
 }
@@ -97,10 +94,7 @@ void NewGame(FrmGame& frm) {
     frm.lblPaused.Visible = false;
     frm.shpBall.Visible = false;
     frm.tmrBall.SetEnabled(false);
-    frm.tmrLeft1.SetEnabled(false);
-    frm.tmrRight1.SetEnabled(false);
-    frm.tmrLeft2.SetEnabled(false);
-    frm.tmrRight2.SetEnabled(false);
+    StopMovement(frm);
     frm.tmrAI.SetEnabled(false);
     ShowSettingsScreen(frm, true);
     ShowPlayingFieldExtras(frm, false);
