@@ -2,7 +2,9 @@
 # keys through xdotool, judgement from screenshots and the process itself.
 set -euo pipefail
 
-GAME=${1:?usage: test.sh PATH-TO-QUONDRA}
+GAME=${1:?usage: test.sh PATH-TO-QUONDRA [PATH-TO-WM-DELETE]}
+WM_DELETE=${2:-}
+SCREEN_SIZE=${SCREEN_SIZE:-1280x1024}
 WORK=$(mktemp -d)
 XVFB_PID=
 GAME_PID=
@@ -29,7 +31,8 @@ wait_until() {
 
 start_display() {
   # -displayfd picks a free display number without racing other tests.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  rm -f "$WORK/display"
+  Xvfb -displayfd 3 -screen 0 ${SCREEN_SIZE}x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$WORK/display")"
@@ -53,13 +56,21 @@ press() { xdotool key --delay 30 "$@"; }
 hold() { xdotool keydown "$1"; }
 release() { xdotool keyup "$1"; }
 
-# The game's exit status, waiting at most $1 seconds for it to end.
-exit_status_within() {
-  local limit=$1 status=0
-  wait_until "$limit" bash -c "! kill -0 $GAME_PID 2>/dev/null" || fail "the game did not end in ${limit}s"
-  wait "$GAME_PID" || status=$?
+# The game has exited (a zombie not yet reaped counts: kill -0 still succeeds on it).
+game_ended() {
+  local state
+  state=$(ps -o stat= -p "$GAME_PID" 2>/dev/null) || return 0
+  [[ $state == Z* ]]
+}
+
+# Waits at most $1 seconds for the game to end and puts its exit status in
+# STATUS. Not for $(...): only this shell can reap its child.
+wait_for_exit() {
+  local limit=$1
+  wait_until "$limit" game_ended || fail "the game did not end in ${limit}s"
+  STATUS=0
+  wait "$GAME_PID" || STATUS=$?
   GAME_PID=
-  echo "$status"
 }
 
 shot() { import -window root "$WORK/$1.png"; }
@@ -78,3 +89,11 @@ colour_now_is() {
 
 # How many pixels differ between two screenshots.
 pixels_differing() { compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; }
+
+# Dark pixels (the digits' ink) in a box of a screenshot, the box in units.
+dark_pixels_in() {
+  local name=$1 left=$(( $2 / 15 )) top=$(( $3 / 15 )) width=$(( $4 / 15 )) height=$(( $5 / 15 ))
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  convert "$WORK/$name.png" -crop "${width}x${height}+$((X + left))+$((Y + top))" +repage \
+    -colorspace gray -threshold 50% -negate -format "%[fx:int(mean*w*h+0.5)]" info:
+}
