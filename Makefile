@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps deps-test configure build run test test-fast test-sanitize bench install clean
+.PHONY: all deps deps-test configure build run test test-fast test-sanitize bench loop-stress install clean
 
 all: build
 
@@ -42,6 +42,10 @@ bench: deps-test
 	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=OFF -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# The real window's loop: a 2 s stop, a box held open, the rate over 30 s.
+loop-stress: deps-test build
+	bench/loop_stress.sh $(BUILD)/quondra 30
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -33,8 +33,12 @@ QCursor TransparentPointer() {
 }  // namespace
 
 GameWindow::GameWindow(GameClock::TimeSource now)
-    : clock_([this](std::int64_t periods) { RunCore([this, periods] { RunPeriods(frm_, periods); }); },
-             std::move(now)),
+    : clock_(
+          [this](std::int64_t periods) {
+              RunCore([this, periods] { RunPeriods(frm_, periods); });
+              trace_.Periods(clock_.Now(), periods, frm_.shpBall.Left, frm_.shpBall.Top);
+          },
+          std::move(now)),
       controls_(*this, frm_, painter_,
                 {[this](OptionButton& option) { RunCore([this, &option] { ClickOption(frm_, option); }); },
                  [this] { RunCore([this] { ClickPlay(frm_); }); }}),
@@ -117,10 +121,12 @@ void GameWindow::BeginModal() {
     // The box is drawn over the field as it stands; no period passes while it is open.
     Refresh();
     clock_.Stop();
+    trace_.Modal(clock_.Now(), "begin");
     LoseKeyboard();
 }
 
 void GameWindow::EndModal() {
+    trace_.Modal(clock_.Now(), "end");
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up.

@@ -10,6 +10,7 @@
 #include "dirty_region.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
+#include "period_trace.h"
 #include "key_filter.h"
 #include "qt_platform.h"
 #include "scene_painter.h"
@@ -69,6 +70,7 @@ private:
     QtPlatform platform_;
     FrmGame frm_{platform_};
     ScenePainter painter_;
+    PeriodTrace trace_;
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;
