@@ -40,6 +40,21 @@ double Depth(const Shape& ball, const Shape& player) {
                             CenterY(player));
 }
 
+// Between rallies the ball rests on the ground against the side of the player
+// it last met. With both players at the net the gap between them is narrower
+// than the ball, so resting against one puts it inside the other
+// (tests/scenarios/ball_rests_in_the_gap_at_the_net.scn).
+bool RestsInAGapNarrowerThanItself(const FrmGame& frm) {
+    const Shape& ball = frm.shpBall;
+    const double gap =
+        static_cast<double>(frm.shpCir2.Left) - (static_cast<double>(frm.shpCir1.Left) + frm.shpCir1.Width);
+    const bool resting =
+        frm.tmrDelay.Enabled() && ball.Top == CSng(static_cast<double>(frm.fraGround.Top) - ball.Width);
+    const bool againstYellow = ball.Left == CSng(CenterX(frm.shpCir1) + frm.shpCir1.Width / 2.0);
+    const bool againstRed = ball.Left == CSng(CenterX(frm.shpCir2) - frm.shpCir2.Width / 2.0 - ball.Width);
+    return resting && gap < ball.Width && (againstYellow || againstRed);
+}
+
 std::optional<std::string> Positions(const FrmGame& frm) {
     for (float v : {frm.shpBall.Left, frm.shpBall.Top, frm.shpCir1.Left, frm.shpCir1.Top,
                     frm.shpCir2.Left, frm.shpCir2.Top})
@@ -73,7 +88,7 @@ std::optional<std::string> Positions(const FrmGame& frm) {
         const double yellow = Depth(frm.shpBall, frm.shpCir1);
         const double red = Depth(frm.shpBall, frm.shpCir2);
         const bool both = yellow > 0 && red > 0;
-        if (!both && (yellow > kRimTolerance || red > kRimTolerance))
+        if (!both && (yellow > kRimTolerance || red > kRimTolerance) && !RestsInAGapNarrowerThanItself(frm))
             return "the ball lies " + std::to_string(std::max(yellow, red)) + " units inside a player";
     }
     return std::nullopt;

@@ -32,6 +32,15 @@ void PutBallAtDepth(FrmGame& frm, double depth) {
     frm.shpBall.Visible = true;
 }
 
+// Both players as close to the net as Average lets them; the ball on the
+// ground against Red's left side.
+void RestAgainstRedAtTheNet(FrmGame& frm) {
+    frm.shpCir1.Left = 4740;
+    frm.shpCir2.Left = 6540;
+    frm.shpBall.Left = 6045.5f;
+    frm.shpBall.Top = 7185;
+}
+
 class Broken : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(Broken, IsReportedAfterTheStepThatBrokeIt) {
@@ -91,6 +100,14 @@ INSTANTIATE_TEST_SUITE_P(
                        f.shpBall.Visible = false;
                    },
                    K::Run, nullptr},
+        BrokenCase{"resting between rallies against Red, inside Yellow, both at the net",
+                   [](FrmGame& f) {
+                       RestAgainstRedAtTheNet(f);
+                       f.tmrBall.SetEnabled(false);
+                       f.tmrDelay.SetEnabled(true);
+                   },
+                   K::Run, nullptr},
+        BrokenCase{"the same place with the ball in play", RestAgainstRedAtTheNet, K::Run, "inside a player"},
         BrokenCase{"a score of 11", [](FrmGame& f) { f.lblRed.Caption = "11"; }, K::Run, "not the text"},
         BrokenCase{"a score that is no number", [](FrmGame& f) { f.lblYellow.Caption = "one"; }, K::Run,
                    "not the text"},

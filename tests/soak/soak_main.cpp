@@ -19,7 +19,7 @@ namespace quondra::soak {
 namespace {
 
 constexpr std::size_t kEventsPerGame = 10000;
-constexpr int kShrinkReplays = 3000;
+constexpr int kShrinkReplays = 20000;
 
 class SoakPlatform : public Platform {
 public:
@@ -111,16 +111,30 @@ std::optional<std::string> Replay(const std::vector<Event>& events) {
     return std::nullopt;
 }
 
-// Removes chunks of events while the rest still shows a violation.
+// Removes chunks of events, then shortens runs, while the rest still shows a
+// violation; repeated while either helps.
 std::vector<Event> Shrink(std::vector<Event> events) {
     int replays = 0;
-    for (std::size_t chunk = events.size() / 2; chunk >= 1 && replays < kShrinkReplays; chunk /= 2) {
-        for (std::size_t at = 0; at + chunk <= events.size() && replays < kShrinkReplays;) {
-            std::vector<Event> candidate(events.begin(), events.begin() + at);
-            candidate.insert(candidate.end(), events.begin() + at + chunk, events.end());
-            ++replays;
-            if (Replay(candidate)) events = std::move(candidate);
-            else at += chunk;
+    for (bool shrunk = true; shrunk && replays < kShrinkReplays;) {
+        shrunk = false;
+        for (std::size_t chunk = events.size() / 2; chunk >= 1 && replays < kShrinkReplays; chunk /= 2) {
+            for (std::size_t at = 0; at + chunk <= events.size() && replays < kShrinkReplays;) {
+                std::vector<Event> candidate(events.begin(), events.begin() + at);
+                candidate.insert(candidate.end(), events.begin() + at + chunk, events.end());
+                ++replays;
+                if (Replay(candidate)) events = std::move(candidate), shrunk = true;
+                else at += chunk;
+            }
+        }
+        for (std::size_t at = 0; at < events.size() && replays < kShrinkReplays; ++at) {
+            if (events[at].kind != Event::Kind::Run) continue;
+            for (int periods = events[at].value / 2; periods >= 1 && replays < kShrinkReplays; periods /= 2) {
+                std::vector<Event> candidate = events;
+                candidate[at].value = periods;
+                ++replays;
+                if (!Replay(candidate)) break;
+                events = std::move(candidate), shrunk = true;
+            }
         }
     }
     return events;
