@@ -27,6 +27,11 @@ class EventGenerator {
 public:
     explicit EventGenerator(std::uint64_t seed) : engine_(seed) {}
     Event Next(const FrmGame& frm);
+    // A fresh game: no key is held and no quit key waits for its answer.
+    void StartGame() {
+        pending_.reset();
+        held_.clear();
+    }
 
 private:
     int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine_); }

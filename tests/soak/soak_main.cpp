@@ -171,6 +171,7 @@ SeedRun Soak(std::uint64_t seed, std::uint64_t events) {
     SeedRun run;
     while (run.events < events) {
         Session session;
+        generator.StartGame();
         std::vector<Event> played;
         for (const Event& e : OpeningClicks(run.games)) {
             played.push_back(e);
@@ -180,7 +181,14 @@ SeedRun Soak(std::uint64_t seed, std::uint64_t events) {
             const Event e = generator.Next(session.frm);
             played.push_back(e);
             ++run.events;
-            session.Step(e);
+            if (!session.Step(e)) {
+                // The game was never checked after it: a fault of the generator.
+                std::cout << "SOAK FAULT seed " << seed << " game " << run.games << ": event "
+                          << played.size() << " is one the console would refuse\n"
+                          << ToScript(played);
+                run.passed = false;
+                return run;
+            }
             if (session.violation) {
                 const auto shortest = Shrink(played);
                 std::cout << "VIOLATION seed " << seed << " game " << run.games << " after "
