@@ -1,5 +1,6 @@
 #include "invariants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -154,6 +155,7 @@ std::optional<std::string> InvariantChecker::Check(const FrmGame& frm, const Eve
     if (*now == Phase::Settings)
         for (const Timer* t : frm.Timers())
             if (t->Enabled()) return std::string(t->Name) + " runs on the settings screen";
+    longestRimWalk_ = std::max(longestRimWalk_, frm.RimWalkPasses);
     if (auto broken = Positions(frm)) return broken;
     const Phase before = phase_;
     phase_ = *now;

@@ -23,6 +23,7 @@ public:
     // What the play reached so far, to show that the checks met it.
     std::uint64_t Points() const { return points_; }
     std::uint64_t MatchesWon() const { return matchesWon_; }
+    int LongestRimWalk() const { return longestRimWalk_; }
 
 private:
     enum class Phase { Settings, InPlay, BetweenRallies, Paused };
@@ -31,6 +32,7 @@ private:
 
     int yellow_ = 0, red_ = 0;
     std::uint64_t points_ = 0, matchesWon_ = 0;
+    int longestRimWalk_ = 0;
     Phase phase_ = Phase::Settings;
     static std::optional<Phase> PhaseOf(const FrmGame& frm);
 };

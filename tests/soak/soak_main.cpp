@@ -1,6 +1,7 @@
 // Random play against the core with invariants checked after every step.
 // On a violation it prints the seed and the shortest event prefix it could
 // find that shows it, as a scene-console script.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -153,16 +154,19 @@ std::vector<Event> OpeningClicks(std::uint64_t game) {
 
 struct SeedRun {
     std::uint64_t events = 0, periods = 0, games = 0, quits = 0, points = 0, matchesWon = 0;
+    int longestRimWalk = 0;
     bool passed = true;
 
     void Add(const SeedRun& r) {
         events += r.events, periods += r.periods, games += r.games, quits += r.quits;
         points += r.points, matchesWon += r.matchesWon;
+        longestRimWalk = std::max(longestRimWalk, r.longestRimWalk);
     }
     std::string Summary() const {
         return std::to_string(events) + " events, " + std::to_string(periods) + " periods, " +
                std::to_string(games) + " games (" + std::to_string(quits) + " quit), " +
-               std::to_string(points) + " points, " + std::to_string(matchesWon) + " matches won";
+               std::to_string(points) + " points, " + std::to_string(matchesWon) + " matches won, longest rim walk " +
+               std::to_string(longestRimWalk) + " passes";
     }
 };
 
@@ -204,6 +208,7 @@ SeedRun Soak(std::uint64_t seed, std::uint64_t events) {
         run.quits += session.frm.Ended ? 1 : 0;
         run.points += session.checker.Points();
         run.matchesWon += session.checker.MatchesWon();
+        run.longestRimWalk = std::max(run.longestRimWalk, session.checker.LongestRimWalk());
         ++run.games;
     }
     return run;
