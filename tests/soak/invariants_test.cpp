@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <ostream>
 
 #include "ball/collision.h"
 #include "game/events.h"
@@ -23,6 +24,8 @@ struct BrokenCase {
     Event::Kind cause;
     const char* reported;  // part of the message; nullptr: nothing is broken
 };
+
+void PrintTo(const BrokenCase& c, std::ostream* out) { *out << c.name; }
 
 void PutBallAtDepth(FrmGame& frm, double depth) {
     // Straight above Yellow's centre, `depth` units inside the rim distance.
