@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps deps-test configure build run test test-fast test-sanitize bench loop-stress install clean
+.PHONY: all deps deps-test configure build run test test-fast test-sanitize soak fuzz bench loop-stress install clean
 
 all: build
 
@@ -35,6 +35,25 @@ test-sanitize: deps-test
 	  -DCMAKE_BUILD_TYPE=Debug -DQUONDRA_WITH_QT=OFF -DQUONDRA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^e2e\.'
+
+# Random play with its invariants for a long while; prints the events, the
+# seeds and the time taken.
+SOAK_EVENTS ?= 10000000
+SOAK_SEEDS ?= 101 102 103 104 105
+soak: deps-test configure
+	cmake --build $(BUILD) -j $(JOBS) --target quondra-soak
+	./$(BUILD)/tests/soak/quondra-soak --events $(SOAK_EVENTS) $(foreach s,$(SOAK_SEEDS),--seed $(s))
+
+# The coverage-guided fuzzer of the console on one core; new inputs go to
+# $(BUILD)-fuzz/corpus, the committed corpus is only read.
+FUZZ_SECONDS ?= 600
+fuzz: deps-test
+	@test -f $(BUILD)-fuzz/build.ninja || cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUONDRA_WITH_QT=OFF -DQUONDRA_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target quondra-fuzz
+	mkdir -p $(BUILD)-fuzz/corpus $(BUILD)-fuzz/findings
+	./$(BUILD)-fuzz/tests/fuzz/quondra-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=30 \
+	  -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/findings/ $(BUILD)-fuzz/corpus tests/fuzz/corpus
 
 # Benchmarks are measured, never run as tests.
 bench: deps-test

@@ -88,16 +88,7 @@ void FireTimer(FrmGame& frm, const Timer& timer) {
 }
 
 void RunPeriods(FrmGame& frm, std::int64_t periods) {
-    Guarded(frm, [&] {
-        for (std::int64_t i = 0; i < periods; ++i) {
-            frm.clock.Advance();
-            for (Timer* timer : frm.Timers()) {
-                if (!timer->Due()) continue;
-                timer->MarkFired();
-                FireTimer(frm, *timer);
-            }
-        }
-    });
+    RunPeriods(frm, periods, [] {});
 }
 
 }  // namespace quondra

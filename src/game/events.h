@@ -28,10 +28,27 @@ void KeyUp(FrmGame& frm, std::int16_t keyCode);
 // Mouse clicks: Play is pressed; an option is selected and takes the focus.
 void ClickPlay(FrmGame& frm);
 void ClickOption(FrmGame& frm, OptionButton& option);
-// Advances the clock, firing the due timers of each period in layout order.
-void RunPeriods(FrmGame& frm, std::int64_t periods);
 // The tick handler of a timer.
 void FireTimer(FrmGame& frm, const Timer& timer);
+
+// Advances the clock, firing the due timers of each period in layout order,
+// and calls afterHandler() once each handler has returned, so that checks can
+// look at the game between two handlers of one period.
+template <typename AfterHandler>
+void RunPeriods(FrmGame& frm, std::int64_t periods, AfterHandler&& afterHandler) {
+    Guarded(frm, [&] {
+        for (std::int64_t i = 0; i < periods; ++i) {
+            frm.clock.Advance();
+            for (Timer* timer : frm.Timers()) {
+                if (!timer->Due()) continue;
+                timer->MarkFired();
+                FireTimer(frm, *timer);
+                afterHandler();
+            }
+        }
+    });
+}
+void RunPeriods(FrmGame& frm, std::int64_t periods);
 // The control that receives keys now, if any.
 FocusRef KeyTarget(const FrmGame& frm);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,12 +20,19 @@ public:
     // Returns a description of the first rule broken.
     std::optional<std::string> Check(const FrmGame& frm, const Event& cause);
 
+    // What the play reached so far, to show that the checks met it.
+    std::uint64_t Points() const { return points_; }
+    std::uint64_t MatchesWon() const { return matchesWon_; }
+    int LongestRimWalk() const { return longestRimWalk_; }
+
 private:
     enum class Phase { Settings, InPlay, BetweenRallies, Paused };
     std::optional<std::string> CheckScores(const FrmGame& frm, const Event& cause, Phase before,
                                            Phase now);
 
     int yellow_ = 0, red_ = 0;
+    std::uint64_t points_ = 0, matchesWon_ = 0;
+    int longestRimWalk_ = 0;
     Phase phase_ = Phase::Settings;
     static std::optional<Phase> PhaseOf(const FrmGame& frm);
 };

@@ -1,6 +1,7 @@
 // Random play against the core with invariants checked after every step.
 // On a violation it prints the seed and the shortest event prefix it could
 // find that shows it, as a scene-console script.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -18,8 +19,8 @@
 namespace quondra::soak {
 namespace {
 
-constexpr std::size_t kEventsPerGame = 20000;
-constexpr int kShrinkReplays = 3000;
+constexpr std::size_t kEventsPerGame = 10000;
+constexpr int kShrinkReplays = 20000;
 
 class SoakPlatform : public Platform {
 public:
@@ -85,10 +86,13 @@ struct Session {
                 break;
             case Event::Kind::Run:
                 for (int i = 0; i < e.value && !frm.Ended; ++i) {
-                    RunPeriods(frm, 1);
+                    // Checked after every handler, not only at the end of the period.
+                    RunPeriods(frm, 1, [&] {
+                        if (!violation && !frm.Ended) violation = checker.Check(frm, e);
+                    });
                     ++periods;
                     if (platform.unanswered) return false;
-                    if (!frm.Ended && (violation = checker.Check(frm, e))) return true;
+                    if (violation) return true;
                 }
                 return true;
         }
@@ -108,16 +112,30 @@ std::optional<std::string> Replay(const std::vector<Event>& events) {
     return std::nullopt;
 }
 
-// Removes chunks of events while the rest still shows a violation.
+// Removes chunks of events, then shortens runs, while the rest still shows a
+// violation; repeated while either helps.
 std::vector<Event> Shrink(std::vector<Event> events) {
     int replays = 0;
-    for (std::size_t chunk = events.size() / 2; chunk >= 1 && replays < kShrinkReplays; chunk /= 2) {
-        for (std::size_t at = 0; at + chunk <= events.size() && replays < kShrinkReplays;) {
-            std::vector<Event> candidate(events.begin(), events.begin() + at);
-            candidate.insert(candidate.end(), events.begin() + at + chunk, events.end());
-            ++replays;
-            if (Replay(candidate)) events = std::move(candidate);
-            else at += chunk;
+    for (bool shrunk = true; shrunk && replays < kShrinkReplays;) {
+        shrunk = false;
+        for (std::size_t chunk = events.size() / 2; chunk >= 1 && replays < kShrinkReplays; chunk /= 2) {
+            for (std::size_t at = 0; at + chunk <= events.size() && replays < kShrinkReplays;) {
+                std::vector<Event> candidate(events.begin(), events.begin() + at);
+                candidate.insert(candidate.end(), events.begin() + at + chunk, events.end());
+                ++replays;
+                if (Replay(candidate)) events = std::move(candidate), shrunk = true;
+                else at += chunk;
+            }
+        }
+        for (std::size_t at = 0; at < events.size() && replays < kShrinkReplays; ++at) {
+            if (events[at].kind != Event::Kind::Run) continue;
+            for (int periods = events[at].value / 2; periods >= 1 && replays < kShrinkReplays; periods /= 2) {
+                std::vector<Event> candidate = events;
+                candidate[at].value = periods;
+                ++replays;
+                if (!Replay(candidate)) break;
+                events = std::move(candidate), shrunk = true;
+            }
         }
     }
     return events;
@@ -134,51 +152,106 @@ std::vector<Event> OpeningClicks(std::uint64_t game) {
             {Event::Kind::Click, 0, "cmdPlay"}};
 }
 
-}  // namespace
-}  // namespace quondra::soak
+struct SeedRun {
+    std::uint64_t events = 0, periods = 0, games = 0, quits = 0, points = 0, matchesWon = 0;
+    int longestRimWalk = 0;
+    bool passed = true;
 
-int main(int argc, char** argv) {
-    using namespace quondra::soak;
-    std::uint64_t events = 200000, seed = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i];
-        if (flag == "--events") events = std::strtoull(argv[i + 1], nullptr, 10);
-        else if (flag == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
-        else {
-            std::cerr << "usage: quondra-soak [--events N] [--seed S]\n";
-            return 2;
-        }
+    void Add(const SeedRun& r) {
+        events += r.events, periods += r.periods, games += r.games, quits += r.quits;
+        points += r.points, matchesWon += r.matchesWon;
+        longestRimWalk = std::max(longestRimWalk, r.longestRimWalk);
     }
-    const auto start = std::chrono::steady_clock::now();
+    std::string Summary() const {
+        return std::to_string(events) + " events, " + std::to_string(periods) + " periods, " +
+               std::to_string(games) + " games (" + std::to_string(quits) + " quit), " +
+               std::to_string(points) + " points, " + std::to_string(matchesWon) + " matches won, longest rim walk " +
+               std::to_string(longestRimWalk) + " passes";
+    }
+};
+
+SeedRun Soak(std::uint64_t seed, std::uint64_t events) {
     EventGenerator generator(seed);
-    std::uint64_t done = 0, games = 0, periods = 0;
-    while (done < events) {
+    SeedRun run;
+    while (run.events < events) {
         Session session;
+        generator.StartGame();
         std::vector<Event> played;
-        for (const Event& e : OpeningClicks(games)) {
+        for (const Event& e : OpeningClicks(run.games)) {
             played.push_back(e);
             session.Step(e);
         }
-        while (!session.frm.Ended && played.size() < kEventsPerGame && done < events) {
+        while (!session.frm.Ended && played.size() < kEventsPerGame && run.events < events) {
             const Event e = generator.Next(session.frm);
             played.push_back(e);
-            ++done;
-            session.Step(e);
+            ++run.events;
+            if (!session.Step(e)) {
+                // The game was never checked after it: a fault of the generator.
+                std::cout << "SOAK FAULT seed " << seed << " game " << run.games << ": event "
+                          << played.size() << " is one the console would refuse\n"
+                          << ToScript(played);
+                run.passed = false;
+                return run;
+            }
             if (session.violation) {
                 const auto shortest = Shrink(played);
-                std::cout << "VIOLATION seed " << seed << " game " << games << " after " << played.size()
-                          << " events: " << *session.violation << "\n"
+                std::cout << "VIOLATION seed " << seed << " game " << run.games << " after "
+                          << played.size() << " events: " << *session.violation << "\n"
                           << "# shortest script found (" << shortest.size() << " events):\n"
                           << "# " << Replay(shortest).value_or("?") << "\n"
                           << ToScript(shortest);
-                return 1;
+                run.passed = false;
+                return run;
             }
         }
-        periods += static_cast<std::uint64_t>(session.periods);
-        ++games;
+        run.periods += static_cast<std::uint64_t>(session.periods);
+        run.quits += session.frm.Ended ? 1 : 0;
+        run.points += session.checker.Points();
+        run.matchesWon += session.checker.MatchesWon();
+        run.longestRimWalk = std::max(run.longestRimWalk, session.checker.LongestRimWalk());
+        ++run.games;
+    }
+    return run;
+}
+
+}  // namespace
+}  // namespace quondra::soak
+
+// quondra-soak [--events N] [--seed S]...: N events in all, shared evenly
+// between the seeds given (seed 1 when none is).
+int main(int argc, char** argv) {
+    using namespace quondra::soak;
+    std::uint64_t events = 200000;
+    std::vector<std::uint64_t> seeds;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--events") events = std::strtoull(argv[i + 1], nullptr, 10);
+        else if (flag == "--seed") seeds.push_back(std::strtoull(argv[i + 1], nullptr, 10));
+        else {
+            std::cerr << "usage: quondra-soak [--events N] [--seed S]...\n";
+            return 2;
+        }
+    }
+    if (argc % 2 == 0) {
+        std::cerr << "usage: quondra-soak [--events N] [--seed S]...\n";
+        return 2;
+    }
+    if (seeds.empty()) seeds.push_back(1);
+    const auto start = std::chrono::steady_clock::now();
+    SeedRun total;
+    for (std::size_t k = 0; k < seeds.size(); ++k) {
+        const std::uint64_t share = events / seeds.size() + (k < events % seeds.size() ? 1 : 0);
+        const auto seedStart = std::chrono::steady_clock::now();
+        const SeedRun run = Soak(seeds[k], share);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - seedStart).count();
+        std::cout << "soak: seed " << seeds[k] << ": " << run.Summary() << ", " << seconds << " s"
+                  << std::endl;
+        if (!run.passed) return 1;
+        total.Add(run);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "soak: " << done << " events, " << periods << " periods, " << games
-              << " games, seed " << seed << ", " << seconds << " s\n";
+    std::cout << "soak: total " << total.Summary() << ", " << seeds.size() << " seeds, " << seconds
+              << " s, no violation\n";
     return 0;
 }

@@ -67,6 +67,44 @@ private slots:
         QCOMPARE(f.clock.Wake(), std::int64_t{1});
     }
 
+    // After `played` periods run on time, the time source jumps; one wake
+    // follows at the jump and one a period later.
+    void AJumpRunsAtMostFourPeriodsAndNeverANegativeNumber_data() {
+        QTest::addColumn<std::int64_t>("played");
+        QTest::addColumn<std::int64_t>("jumpNs");
+        QTest::addColumn<std::int64_t>("ranAtTheJump");
+        constexpr std::int64_t kHour = 3'600'000'000'000;
+        constexpr std::int64_t kPeriodsAnHour = kHour / kPeriodNs;
+        QTest::newRow("forward by three hours") << std::int64_t{3} << 3 * kHour << GameClock::kMaxPeriodsPerWake;
+        QTest::newRow("forward by a year") << std::int64_t{3} << 8766 * kHour << GameClock::kMaxPeriodsPerWake;
+        QTest::newRow("forward by four periods") << std::int64_t{3} << 4 * kPeriodNs << std::int64_t{4};
+        QTest::newRow("back by half a period") << std::int64_t{3} << -kPeriodNs / 2 << std::int64_t{0};
+        QTest::newRow("back by three periods of eight") << std::int64_t{8} << -3 * kPeriodNs << std::int64_t{0};
+        QTest::newRow("back behind the start") << std::int64_t{3} << -10 * kPeriodNs << std::int64_t{0};
+        QTest::newRow("back by an hour of two hours' play")
+            << 2 * kPeriodsAnHour << -kHour << std::int64_t{0};
+    }
+    void AJumpRunsAtMostFourPeriodsAndNeverANegativeNumber() {
+        QFETCH(std::int64_t, played);
+        QFETCH(std::int64_t, jumpNs);
+        QFETCH(std::int64_t, ranAtTheJump);
+        FakeClock f;
+        f.clock.Start();
+        for (std::int64_t k = 1; k <= played; ++k) {
+            f.now = k * kPeriodNs;
+            f.clock.Wake();
+        }
+        QCOMPARE(f.ran, played);
+        f.now += jumpNs;
+        QCOMPARE(f.clock.Wake(), ranAtTheJump);
+        QCOMPARE(f.ran, played + ranAtTheJump);
+        // The next period is awaited for at most one period, wherever the jump went.
+        QVERIFY(f.clock.ArmedMs() >= 0);
+        QVERIFY(f.clock.ArmedMs() <= 16);
+        f.now += kPeriodNs;
+        QCOMPARE(f.clock.Wake(), std::int64_t{1});
+    }
+
     void StoppedClockRunsNothingAndARestartDropsTheTimeStopped() {
         FakeClock f;
         f.clock.Start();

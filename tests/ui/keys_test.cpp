@@ -1,6 +1,9 @@
 // Keys as the desktop delivers them: their codes, the held-key filter, and
 // what reaches the game in the real window.
+#include <algorithm>
+
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -145,6 +148,71 @@ private slots:
         QCoreApplication::sendEvent(game.window.windowHandle(), &lost);
         QVERIFY(!game.frm.tmrRight1.Enabled());
         QVERIFY(!game.window.Keys().AnyHeld());
+    }
+
+    // Both players walking in a match of two humans, then the focus goes.
+    void LosingTheFocusReleasesEveryHeldKey_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("anotherWindow");  // or the focus-out event alone
+        const QList<int> all{Qt::Key_A, Qt::Key_D, Qt::Key_Left, Qt::Key_Right};
+        QTest::newRow("one key, focus out") << QList<int>{Qt::Key_A} << false;
+        QTest::newRow("four keys, focus out") << all << false;
+        QTest::newRow("four keys and Space, another window activated") << (all + QList<int>{Qt::Key_Space}) << true;
+        QTest::newRow("Yellow's two keys, another window activated") << QList<int>{Qt::Key_A, Qt::Key_D} << true;
+    }
+    void LosingTheFocusReleasesEveryHeldKey() {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, anotherWindow);
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QTest::mouseClick(game.window.Controls().Radio(frm.optHuman), Qt::LeftButton);
+        QTest::mouseClick(game.window.Controls().Play(), Qt::LeftButton);
+        QVERIFY(frm.tmrBall.Enabled());
+        for (int key : keys) Press(game.window, key);
+        const Timer* walking[] = {&frm.tmrLeft1, &frm.tmrRight1, &frm.tmrLeft2, &frm.tmrRight2};
+        QVERIFY(std::any_of(std::begin(walking), std::end(walking), [](const Timer* t) { return t->Enabled(); }));
+
+        QWidget other;
+        if (anotherWindow) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        } else {
+            QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QCoreApplication::sendEvent(game.window.windowHandle(), &lost);
+        }
+        for (const Timer* t : walking) QVERIFY2(!t->Enabled(), t->Name.data());
+        QVERIFY(!game.window.Keys().AnyHeld());
+        QVERIFY(frm.tmrBall.Enabled());  // play goes on; only the keys were let go
+    }
+
+    void AMessageBoxLeftOpenForHoursIsFollowedByNoBurst() {
+        std::int64_t now = 0;
+        ShownGame game([&now] { return now; });
+        FrmGame& frm = game.frm;
+        StartMatch(game);
+        constexpr std::int64_t kPeriodNs = 15'625'000, kHoursNs = 5 * 3'600'000'000'000;
+        now += 3 * kPeriodNs;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{3});
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            now += kHoursNs;  // the player went away with the question on the screen
+            QCOMPARE(game.window.Clock().Wake(), std::int64_t{0});
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        const std::int64_t before = frm.clock.Period();
+        const float ballTop = frm.shpBall.Top;
+        Press(game.window, Qt::Key_Q);
+        Release(game.window, Qt::Key_Q);
+        QVERIFY(frm.tmrBall.Enabled());
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{0});
+        QCOMPARE(frm.clock.Period(), before);
+        QCOMPARE(frm.shpBall.Top, ballTop);
+        // Then play goes on at its own pace, one period a period.
+        now += kPeriodNs;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{1});
+        QCOMPARE(frm.clock.Period(), before + 1);
     }
 
     void OpeningAMessageBoxReleasesHeldKeysAfterTheHandlerReturns() {

@@ -22,11 +22,11 @@ inline GameClock::TimeSource FrozenTime() {
 
 // The real window, loaded, shown and active, as the game starts.
 struct ShownGame {
-    ShownGame() {
+    explicit ShownGame(GameClock::TimeSource now = FrozenTime()) : window(std::move(now)) {
         window.Start();
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-    GameWindow window{FrozenTime()};
+    GameWindow window;
     FrmGame& frm = window.Game();
 };
 

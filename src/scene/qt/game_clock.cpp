@@ -38,8 +38,9 @@ void GameClock::Rebase() {
 std::int64_t GameClock::Wake() {
     if (!running_) return 0;
     const std::int64_t now = now_();
-    if (now < base_) {
-        // The clock went backwards: start the grid again rather than wait.
+    if (now < base_ + periods_ * kPeriodNs) {
+        // The clock went backwards, behind periods already run: start the grid
+        // again rather than wait until it comes back there.
         Rebase();
         Arm();
         return 0;
