@@ -7,6 +7,8 @@ WORK=$(mktemp -d)
 XVFB_PID=
 GAME_PID=
 WID=
+# Device pixels per logical pixel; a test of a scaled window sets it before start_game.
+SCALE=${SCALE:-1}
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
@@ -41,6 +43,11 @@ game_running() { kill -0 "$GAME_PID" 2>/dev/null; }
 
 start_game() {
   start_display
+  launch_game
+}
+
+# Starts the game on the display already running, e.g. once more after it ended.
+launch_game() {
   QT_QPA_PLATFORM=xcb "$GAME" &
   GAME_PID=$!
   wait_until 15 has_window '^ Quondra$' || fail "no window titled ' Quondra'"
@@ -50,23 +57,31 @@ start_game() {
 }
 
 press() { xdotool key --delay 30 "$@"; }
+# A left click at a scene point (units) of the game window.
+click_at() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  xdotool mousemove --sync $((X + $1 * SCALE / 15)) $((Y + $2 * SCALE / 15)) click 1
+}
 hold() { xdotool keydown "$1"; }
 release() { xdotool keyup "$1"; }
 
-# The game's exit status, waiting at most $1 seconds for it to end.
-exit_status_within() {
-  local limit=$1 status=0
+# Waits at most $1 seconds for the game to end and sets GAME_STATUS to its
+# exit status. It runs in the test's own shell: only there is the game a
+# child whose status `wait` can collect.
+GAME_STATUS=
+await_exit() {
+  local limit=$1
   wait_until "$limit" bash -c "! kill -0 $GAME_PID 2>/dev/null" || fail "the game did not end in ${limit}s"
-  wait "$GAME_PID" || status=$?
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
   GAME_PID=
-  echo "$status"
 }
 
 shot() { import -window root "$WORK/$1.png"; }
 
 # The colour at a scene point (in units, 15 to a pixel) of a screenshot, as r,g,b.
 colour_at() {
-  local name=$1 x=$(( $2 / 15 )) y=$(( $3 / 15 ))
+  local name=$1 x=$(( $2 * SCALE / 15 )) y=$(( $3 * SCALE / 15 ))
   eval "$(xdotool getwindowgeometry --shell "$WID")"
   convert "$WORK/$name.png" -format "%[fx:int(255*p{$((X + x)),$((Y + y))}.r)],%[fx:int(255*p{$((X + x)),$((Y + y))}.g)],%[fx:int(255*p{$((X + x)),$((Y + y))}.b)]" info:
 }

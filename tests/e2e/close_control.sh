@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The desktop's close control (a WM_DELETE_WINDOW request) ends the program
+# with status 0, on the settings screen, in play and while paused.
+source "$(dirname "$0")/lib.sh"
+WM_DELETE=${2:?usage: close_control.sh PATH-TO-QUONDRA PATH-TO-WM-DELETE}
+readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
+
+to_settings() { :; }
+to_play() {
+  press Return
+  wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the match"
+}
+to_paused() {
+  to_play
+  press Escape
+}
+
+start_display
+for state in settings play paused; do
+  launch_game
+  "to_$state"
+  game_running || fail "the game ended before the close request ($state)"
+  "$WM_DELETE" "$WID" || fail "the close request could not be sent ($state)"
+  await_exit 3
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after closing in $state"
+  has_window '^ Quondra$' && fail "a window titled ' Quondra' is left after closing in $state"
+  has_window 'Exit Program' && fail "closing in $state asked a question"
+  echo "closed in $state: ok"
+done
