@@ -9,6 +9,7 @@ GAME_PID=
 WID=
 # Device pixels per logical pixel; a test of a scaled window sets it before start_game.
 SCALE=${SCALE:-1}
+SCREEN=${SCREEN:-1280x1024x24}
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
@@ -31,7 +32,7 @@ wait_until() {
 
 start_display() {
   # -displayfd picks a free display number without racing other tests.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$SCREEN" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$WORK/display")"
