@@ -10,6 +10,8 @@ WID=
 # Device pixels per logical pixel; a test of a scaled window sets it before start_game.
 SCALE=${SCALE:-1}
 SCREEN=${SCREEN:-1280x1024x24}
+# Arguments for the game, set after sourcing this file.
+GAME_ARGS=()
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
@@ -49,7 +51,7 @@ start_game() {
 
 # Starts the game on the display already running, e.g. once more after it ended.
 launch_game() {
-  QT_QPA_PLATFORM=xcb "$GAME" &
+  QT_QPA_PLATFORM=xcb "$GAME" "${GAME_ARGS[@]}" &
   GAME_PID=$!
   wait_until 15 has_window '^ Quondra$' || fail "no window titled ' Quondra'"
   WID=$(window_named '^ Quondra$')

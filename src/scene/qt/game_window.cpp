@@ -33,8 +33,14 @@ QCursor TransparentPointer() {
 }  // namespace
 
 GameWindow::GameWindow(GameClock::TimeSource now)
-    : clock_([this](std::int64_t periods) { RunCore([this, periods] { RunPeriods(frm_, periods); }); },
-             std::move(now)),
+    : clock_(
+          [this](std::int64_t periods) {
+              RunCore([this, periods] {
+                  RunPeriods(frm_, periods);
+                  if (trace_ != nullptr) trace_->Wake(periods, frm_);
+              });
+          },
+          std::move(now)),
       controls_(*this, frm_, painter_,
                 {[this](OptionButton& option) { RunCore([this, &option] { ClickOption(frm_, option); }); },
                  [this] { RunCore([this] { ClickPlay(frm_); }); }}),
@@ -118,9 +124,11 @@ void GameWindow::BeginModal() {
     Refresh();
     clock_.Stop();
     LoseKeyboard();
+    if (trace_ != nullptr) trace_->BoxOpened(frm_);
 }
 
 void GameWindow::EndModal() {
+    if (trace_ != nullptr) trace_->BoxClosed(frm_);
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up.

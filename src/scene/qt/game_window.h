@@ -11,6 +11,7 @@
 #include "game/frm_game.h"
 #include "game_clock.h"
 #include "key_filter.h"
+#include "period_trace.h"
 #include "qt_platform.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
@@ -33,6 +34,8 @@ public:
     SettingsWidgets& Controls() { return controls_; }
     GameClock& Clock() { return clock_; }
     const KeyFilter& Keys() const { return keys_; }
+    // Records every clock wake and message box from now on; nullptr stops it.
+    void SetTrace(PeriodTrace* trace) { trace_ = trace; }
 
     // Loads the game, shows and activates the window and starts the clock.
     void Start();
@@ -76,6 +79,7 @@ private:
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
+    PeriodTrace* trace_ = nullptr;
     bool busy_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;
