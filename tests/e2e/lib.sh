@@ -33,8 +33,9 @@ wait_until() {
 }
 
 start_display() {
-  # -displayfd picks a free display number without racing other tests.
-  Xvfb -displayfd 3 -screen 0 "$SCREEN" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  # -displayfd picks a free display number without racing other tests;
+  # -noreset keeps the server up when the last client leaves, for a second game.
+  Xvfb -displayfd 3 -screen 0 "$SCREEN" -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$WORK/display")"
