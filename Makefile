@@ -64,7 +64,7 @@ bench: deps-test
 
 # The real window's loop: a 2 s stop, a box held open, the rate over 30 s.
 loop-stress: deps-test build
-	bench/loop_stress.sh $(BUILD)/quondra 30
+	bench/loop_stress.sh $(BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

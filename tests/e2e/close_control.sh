@@ -1,33 +1,29 @@
 #!/usr/bin/env bash
-# The desktop's close control ends the program, on the settings screen and
-# in play. While the quit question is open the window is blocked: closing the
-# question answers No, and play goes on.
+# The desktop's close control (a WM_DELETE_WINDOW request) ends the program
+# with status 0, on the settings screen, in play and while paused.
 source "$(dirname "$0")/lib.sh"
-[ -x "$WM_DELETE" ] || fail "usage: close_control.sh QUONDRA WM-DELETE"
+WM_DELETE=${2:?usage: close_control.sh PATH-TO-QUONDRA PATH-TO-WM-DELETE}
+readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
 
-close_and_expect_end() {
-  "$WM_DELETE" "$WID"
-  wait_for_exit 3
-  [ "$STATUS" -eq 0 ] || fail "$1: exit status $STATUS after the close control"
+to_settings() { :; }
+to_play() {
+  press Return
+  wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the match"
+}
+to_paused() {
+  to_play
+  press Escape
 }
 
-start_game
-close_and_expect_end "settings screen"
-kill "$XVFB_PID"; wait "$XVFB_PID" 2>/dev/null || true
-
-start_game
-press Return
-wait_until 5 colour_now_is 5400 4990 128,255,255 || fail "Enter did not start the match"
-close_and_expect_end "in play"
-kill "$XVFB_PID"; wait "$XVFB_PID" 2>/dev/null || true
-
-start_game
-press Return
-sleep 0.3
-press q
-wait_until 5 has_window 'Exit Program' || fail "Q did not ask"
-"$WM_DELETE" "$(window_named 'Exit Program')"
-wait_until 5 bash -c "! xdotool search --name 'Exit Program' >/dev/null 2>&1" || fail "the question did not close"
-game_running || fail "closing the question ended the game"
-close_and_expect_end "after the question"
-echo "close control: ok"
+start_display
+for state in settings play paused; do
+  launch_game
+  "to_$state"
+  game_running || fail "the game ended before the close request ($state)"
+  "$WM_DELETE" "$WID" || fail "the close request could not be sent ($state)"
+  await_exit 3
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after closing in $state"
+  has_window '^ Quondra$' && fail "a window titled ' Quondra' is left after closing in $state"
+  has_window 'Exit Program' && fail "closing in $state asked a question"
+  echo "closed in $state: ok"
+done

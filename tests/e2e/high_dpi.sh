@@ -1,24 +1,34 @@
 #!/usr/bin/env bash
-# At a scale factor of 2 the window is twice the size and drawn at full
-# resolution: circle edges and text are antialiased, not doubled pixels.
-export QT_SCALE_FACTOR=2 SCREEN_SIZE=1920x1280
+# At a scale factor of 2 the window has twice the pixels each way, and the
+# scene is drawn at that resolution: a circle's edge is antialiased and not
+# made of the 2 x 2 blocks of a blown-up 849 x 588 image.
+SCALE=2
+SCREEN=2048x1536x24
 source "$(dirname "$0")/lib.sh"
+export QT_SCALE_FACTOR=$SCALE
 start_game
 eval "$(xdotool getwindowgeometry --shell "$WID")"
 [ "${WIDTH}x${HEIGHT}" = "1698x1176" ] || fail "window is ${WIDTH}x${HEIGHT}, not 1698x1176"
-# Play (green) at twice its unit position: the scene has been painted.
-play_is_green() {
-  shot field
-  [ "$(convert "$WORK/field.png" -format "%[fx:int(255*p{$((X + 720)),$((Y + 665))}.g)],%[fx:int(255*p{$((X + 720)),$((Y + 665))}.r)]" info:)" = 255,0 ]
-}
-wait_until 5 play_is_green || fail "the settings screen is not painted at twice the size"
-# Yellow's rim and the ground's first hint, in physical pixels.
-for box in "120x80+$((X + 200))+$((Y + 940))" "300x36+$((X + 16))+$((Y + 1036))"; do
-  convert "$WORK/field.png" -crop "$box" +repage "$WORK/box.png"
-  colours=$(convert "$WORK/box.png" -format "%k" info:)
-  [ "$colours" -gt 4 ] || fail "no antialiasing in $box ($colours colours)"
-  # A blown-up image would come through a halve-and-double unchanged.
-  convert "$WORK/box.png" -sample 50% -sample 200% "$WORK/doubled.png"
-  [ "$(pixels_differing box doubled)" -gt 0 ] || fail "$box is made of doubled pixels"
-done
-echo "high dpi: ok"
+
+readonly PLAY_X=5400 PLAY_Y=4990
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y 0,255,0 || fail "Play is not drawn green: $(colour_at now $PLAY_X $PLAY_Y)"
+[ "$(colour_at now 100 8000)" = 0,0,0 ] || fail "the ground is not black"
+
+# Yellow's rim at 45 degrees up-left of its centre (2167.5, 7687.5), radius
+# 727.5: about (1653, 7173) in units, (220, 956) in device pixels.
+readonly EDGE=16
+left=$(( (X + 1653 * SCALE / 15 - EDGE / 2) / 2 * 2 ))
+top=$(( (Y + 7173 * SCALE / 15 - EDGE / 2) / 2 * 2 ))
+convert "$WORK/now.png" -crop "${EDGE}x${EDGE}+${left}+${top}" +repage "$WORK/edge.png"
+blended=$(convert "$WORK/edge.png" -depth 8 txt:- | awk 'NR > 1 {
+  split($2, c, /[(),]/)
+  rgb = c[2] "," c[3] "," c[4]
+  if (rgb != "255,255,0" && rgb != "0,0,0" && rgb != "128,255,255") n++
+} END { print n + 0 }')
+[ "$blended" -gt 0 ] || fail "the rim of Yellow has no antialiased pixels"
+[ "$(convert "$WORK/edge.png" -depth 8 txt:- | awk 'NR > 1 && $3 ~ /#FFFF00/' | wc -l)" -gt 0 ] || fail "the crop misses Yellow"
+# Sampling every other pixel and doubling it back gives the same picture only
+# if the picture was made of 2 x 2 blocks.
+convert "$WORK/edge.png" -sample 50% -sample 200% "$WORK/edge_blocks.png"
+[ "$(pixels_differing edge edge_blocks)" -gt 0 ] || fail "the rim of Yellow is a blown-up low-resolution image"
+echo "high dpi: ok ($blended blended pixels on the rim)"

@@ -2,13 +2,16 @@
 # keys through xdotool, judgement from screenshots and the process itself.
 set -euo pipefail
 
-GAME=${1:?usage: test.sh PATH-TO-QUONDRA [PATH-TO-WM-DELETE]}
-WM_DELETE=${2:-}
-SCREEN_SIZE=${SCREEN_SIZE:-1280x1024}
+GAME=${1:?usage: test.sh PATH-TO-QUONDRA}
 WORK=$(mktemp -d)
 XVFB_PID=
 GAME_PID=
 WID=
+# Device pixels per logical pixel; a test of a scaled window sets it before start_game.
+SCALE=${SCALE:-1}
+SCREEN=${SCREEN:-1280x1024x24}
+# Arguments for the game, set after sourcing this file.
+GAME_ARGS=()
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
@@ -30,9 +33,9 @@ wait_until() {
 }
 
 start_display() {
-  # -displayfd picks a free display number without racing other tests.
-  rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 ${SCREEN_SIZE}x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  # -displayfd picks a free display number without racing other tests;
+  # -noreset keeps the server up when the last client leaves, for a second game.
+  Xvfb -displayfd 3 -screen 0 "$SCREEN" -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$WORK/display")"
@@ -44,7 +47,12 @@ game_running() { kill -0 "$GAME_PID" 2>/dev/null; }
 
 start_game() {
   start_display
-  QT_QPA_PLATFORM=xcb "$GAME" &
+  launch_game
+}
+
+# Starts the game on the display already running, e.g. once more after it ended.
+launch_game() {
+  QT_QPA_PLATFORM=xcb "$GAME" "${GAME_ARGS[@]}" &
   GAME_PID=$!
   wait_until 15 has_window '^ Quondra$' || fail "no window titled ' Quondra'"
   WID=$(window_named '^ Quondra$')
@@ -53,23 +61,23 @@ start_game() {
 }
 
 press() { xdotool key --delay 30 "$@"; }
+# A left click at a scene point (units) of the game window.
+click_at() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  xdotool mousemove --sync $((X + $1 * SCALE / 15)) $((Y + $2 * SCALE / 15)) click 1
+}
 hold() { xdotool keydown "$1"; }
 release() { xdotool keyup "$1"; }
 
-# The game has exited (a zombie not yet reaped counts: kill -0 still succeeds on it).
-game_ended() {
-  local state
-  state=$(ps -o stat= -p "$GAME_PID" 2>/dev/null) || return 0
-  [[ $state == Z* ]]
-}
-
-# Waits at most $1 seconds for the game to end and puts its exit status in
-# STATUS. Not for $(...): only this shell can reap its child.
-wait_for_exit() {
+# Waits at most $1 seconds for the game to end and sets GAME_STATUS to its
+# exit status. It runs in the test's own shell: only there is the game a
+# child whose status `wait` can collect.
+GAME_STATUS=
+await_exit() {
   local limit=$1
-  wait_until "$limit" game_ended || fail "the game did not end in ${limit}s"
-  STATUS=0
-  wait "$GAME_PID" || STATUS=$?
+  wait_until "$limit" bash -c "! kill -0 $GAME_PID 2>/dev/null" || fail "the game did not end in ${limit}s"
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
   GAME_PID=
 }
 
@@ -77,7 +85,7 @@ shot() { import -window root "$WORK/$1.png"; }
 
 # The colour at a scene point (in units, 15 to a pixel) of a screenshot, as r,g,b.
 colour_at() {
-  local name=$1 x=$(( $2 / 15 )) y=$(( $3 / 15 ))
+  local name=$1 x=$(( $2 * SCALE / 15 )) y=$(( $3 * SCALE / 15 ))
   eval "$(xdotool getwindowgeometry --shell "$WID")"
   convert "$WORK/$name.png" -format "%[fx:int(255*p{$((X + x)),$((Y + y))}.r)],%[fx:int(255*p{$((X + x)),$((Y + y))}.g)],%[fx:int(255*p{$((X + x)),$((Y + y))}.b)]" info:
 }
@@ -89,11 +97,3 @@ colour_now_is() {
 
 # How many pixels differ between two screenshots.
 pixels_differing() { compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; }
-
-# Dark pixels (the digits' ink) in a box of a screenshot, the box in units.
-dark_pixels_in() {
-  local name=$1 left=$(( $2 / 15 )) top=$(( $3 / 15 )) width=$(( $4 / 15 )) height=$(( $5 / 15 ))
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  convert "$WORK/$name.png" -crop "${width}x${height}+$((X + left))+$((Y + top))" +repage \
-    -colorspace gray -threshold 50% -negate -format "%[fx:int(mean*w*h+0.5)]" info:
-}

@@ -8,7 +8,7 @@ wait_until 5 colour_now_is $PLAY_X $PLAY_Y 128,255,255 || fail "Enter did not st
 press n
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y 0,255,0 || fail "N did not bring the settings back"
 press x
-wait_for_exit 3
-[ "$STATUS" -eq 0 ] || fail "exit status $STATUS after X"
+await_exit 3
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after X"
 has_window 'Exit Program' && fail "X on the settings asked a question"
 echo "new game and X: ok"

@@ -23,6 +23,6 @@ xdotool windowfocus --sync "$WID" 2>/dev/null || true
 press q
 wait_until 5 has_window 'Exit Program' || fail "the second Q did not ask"
 press Return
-wait_for_exit 3
-[ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Yes"
+await_exit 3
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Yes"
 echo "pause and quit: ok"

@@ -1,27 +1,30 @@
-// The loop's diagnostic log, written by the real window when asked for.
-#include <QTemporaryDir>
-#include <QTest>
-#include <fstream>
+// The clock trace of the real window: one line per wake with what ran and
+// where the ball is, and a line when a message box opens and closes.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <sstream>
-#include <string>
 
-#include "game/events.h"
-#include "game_window.h"
-#include "period_trace.h"
+#include "ui_support.h"
 
-using quondra::qt::GameWindow;
-using quondra::qt::PeriodTrace;
+using namespace quondra::qt;
+using namespace quondra::qt::testing;
 
 namespace {
 
 constexpr std::int64_t kPeriodNs = 15'625'000;
 
-std::string Contents(const QString& path) {
-    std::ifstream in(path.toStdString());
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
+struct TracedGame {
+    TracedGame() {
+        window.SetTrace(&trace);
+        window.Start();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    std::int64_t now = 0;
+    std::ostringstream out;
+    PeriodTrace trace{out, [this] { return now; }};
+    GameWindow window{[this] { return now; }};
+};
 
 }  // namespace
 
@@ -29,53 +32,44 @@ class TraceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void LinesGiveTheClockTimeThePeriodsAndTheBall() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("trace");
-        {
-            PeriodTrace trace(path.toStdString());
-            QVERIFY(trace.On());
-            trace.Periods(2 * kPeriodNs, 2, 1920.5, 1504);
-            trace.Modal(3 * kPeriodNs, "begin");
-        }
-        QCOMPARE(Contents(path), std::string("31.250 periods 2 ball 1920.5000 1504.0000\n"
-                                             "46.875 modal begin\n"));
+    void EachWakeWritesItsTimeThePeriodsAndTheBall() {
+        TracedGame g;
+        Tap(g.window, Qt::Key_Return);  // Play: the ball hangs above Yellow
+        g.now = 2 * kPeriodNs;
+        QCOMPARE(g.window.Clock().Wake(), std::int64_t{2});
+        // A stall: only four periods run, and the count says so.
+        g.now = 100 * kPeriodNs;
+        QCOMPARE(g.window.Clock().Wake(), std::int64_t{4});
+        // Falling from rest under Medium gravity: Top is 1500 + 2 n (n - 1) after n periods.
+        QCOMPARE(g.out.str(), std::string{"wake 31250000 2 2 1920.5 1504\n"
+                                          "wake 1562500000 4 6 1920.5 1560\n"});
     }
 
-    void OffWithoutAPath() {
-        PeriodTrace trace(std::string{});
-        QVERIFY(!trace.On());
-        trace.Periods(0, 1, 0, 0);  // must not write anywhere or crash
+    void NoWakeWhileTheClockIsStoppedWritesNothing() {
+        TracedGame g;
+        g.now = 3 * kPeriodNs;
+        g.window.Clock().Stop();
+        QCOMPARE(g.window.Clock().Wake(), std::int64_t{0});
+        QCOMPARE(g.out.str(), std::string{});
     }
 
-    void TheWindowLogsEachWakeThatRunsPeriods() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("trace");
-        qputenv(PeriodTrace::kVariable, path.toLocal8Bit());
-        std::int64_t now = 0;
-        {
-            GameWindow window([&now] { return now; });
-            qunsetenv(PeriodTrace::kVariable);
-            window.Start();
-            window.RunCore([&window] { quondra::ClickPlay(window.Game()); });
-            now = 3 * kPeriodNs;
-            window.Clock().Wake();
-            now = 100 * kPeriodNs;  // a stall
-            window.Clock().Wake();
-        }
-        std::istringstream lines(Contents(path));
-        double ms = 0, left = 0, top = 0;
-        long long periods = 0;
-        std::string word, ball;
-        QVERIFY(static_cast<bool>(lines >> ms >> word >> periods >> ball >> left >> top));
-        QCOMPARE(word, std::string("periods"));
-        QCOMPARE(periods, 3LL);
-        QCOMPARE(ms, 46.875);
-        QCOMPARE(left, 1920.5);
-        QVERIFY(top > 1440);  // served at its start height, then falling
-        QVERIFY(static_cast<bool>(lines >> ms >> word >> periods >> ball >> left >> top));
-        QCOMPARE(periods, 4LL);
-        QVERIFY(!(lines >> ms));
+    void AMessageBoxWritesItsOpeningAndClosing() {
+        TracedGame g;
+        Tap(g.window, Qt::Key_Return);
+        g.now = kPeriodNs;
+        g.window.Clock().Wake();
+        QTimer::singleShot(0, [&g] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            g.now = 9 * kPeriodNs;
+            QTest::keyClick(box, Qt::Key_Escape);  // No
+        });
+        g.now = 2 * kPeriodNs;
+        Press(g.window, Qt::Key_Q);
+        Release(g.window, Qt::Key_Q);
+        QCOMPARE(g.out.str(), std::string{"wake 15625000 1 1 1920.5 1500\n"
+                                          "box open 31250000 1\n"
+                                          "box closed 140625000 1\n"});
     }
 };
 

@@ -27,8 +27,6 @@ public:
     void Rebase();
 
     bool Running() const { return running_; }
-    // The time source's reading, in nanoseconds.
-    std::int64_t Now() const { return now_(); }
     // The wait the timer is armed with, in milliseconds; -1 when it is not armed.
     int ArmedMs() const { return timer_.isActive() ? timer_.interval() : -1; }
 

@@ -35,8 +35,10 @@ QCursor TransparentPointer() {
 GameWindow::GameWindow(GameClock::TimeSource now)
     : clock_(
           [this](std::int64_t periods) {
-              RunCore([this, periods] { RunPeriods(frm_, periods); });
-              trace_.Periods(clock_.Now(), periods, frm_.shpBall.Left, frm_.shpBall.Top);
+              RunCore([this, periods] {
+                  RunPeriods(frm_, periods);
+                  if (trace_ != nullptr) trace_->Wake(periods, frm_);
+              });
           },
           std::move(now)),
       controls_(*this, frm_, painter_,
@@ -121,12 +123,12 @@ void GameWindow::BeginModal() {
     // The box is drawn over the field as it stands; no period passes while it is open.
     Refresh();
     clock_.Stop();
-    trace_.Modal(clock_.Now(), "begin");
     LoseKeyboard();
+    if (trace_ != nullptr) trace_->BoxOpened(frm_);
 }
 
 void GameWindow::EndModal() {
-    trace_.Modal(clock_.Now(), "end");
+    if (trace_ != nullptr) trace_->BoxClosed(frm_);
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up.

@@ -10,8 +10,8 @@
 #include "dirty_region.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
-#include "period_trace.h"
 #include "key_filter.h"
+#include "period_trace.h"
 #include "qt_platform.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
@@ -34,6 +34,8 @@ public:
     SettingsWidgets& Controls() { return controls_; }
     GameClock& Clock() { return clock_; }
     const KeyFilter& Keys() const { return keys_; }
+    // Records every clock wake and message box from now on; nullptr stops it.
+    void SetTrace(PeriodTrace* trace) { trace_ = trace; }
 
     // Loads the game, shows and activates the window and starts the clock.
     void Start();
@@ -70,7 +72,6 @@ private:
     QtPlatform platform_;
     FrmGame frm_{platform_};
     ScenePainter painter_;
-    PeriodTrace trace_;
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;
@@ -78,6 +79,7 @@ private:
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
+    PeriodTrace* trace_ = nullptr;
     bool busy_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;

@@ -1,37 +1,33 @@
 #include "period_trace.h"
 
-#include <cstdlib>
+#include <chrono>
 
 namespace quondra::qt {
-namespace {
 
-constexpr double kNsPerMs = 1e6;
-
-std::string PathFromEnvironment() {
-    const char* path = std::getenv(PeriodTrace::kVariable);
-    return path != nullptr ? path : "";
+PeriodTrace::PeriodTrace(std::ostream& out, TimeSource now) : out_(out), now_(std::move(now)) {
+    if (!now_) {
+        now_ = [] {
+            return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        };
+    }
+    // Ball positions are floats: all their digits.
+    out_.precision(9);
 }
 
-}  // namespace
-
-PeriodTrace::PeriodTrace() : PeriodTrace(PathFromEnvironment()) {}
-
-PeriodTrace::PeriodTrace(const std::string& path) {
-    if (!path.empty()) file_.reset(std::fopen(path.c_str(), "w"));
+void PeriodTrace::Wake(std::int64_t ran, const FrmGame& frm) {
+    // A line each time and no flush: a stopped process loses at most the tail.
+    out_ << "wake " << now_() << ' ' << ran << ' ' << frm.clock.Period() << ' ' << frm.shpBall.Left << ' '
+         << frm.shpBall.Top << '\n';
 }
 
-// Each line is flushed: the process under measurement may be killed.
-void PeriodTrace::Periods(std::int64_t nowNs, std::int64_t periods, double ballLeft, double ballTop) {
-    if (!On()) return;
-    std::fprintf(file_.get(), "%.3f periods %lld ball %.4f %.4f\n", nowNs / kNsPerMs,
-                 static_cast<long long>(periods), ballLeft, ballTop);
-    std::fflush(file_.get());
+void PeriodTrace::BoxOpened(const FrmGame& frm) {
+    out_ << "box open " << now_() << ' ' << frm.clock.Period() << std::endl;
 }
 
-void PeriodTrace::Modal(std::int64_t nowNs, std::string_view what) {
-    if (!On()) return;
-    std::fprintf(file_.get(), "%.3f modal %.*s\n", nowNs / kNsPerMs, static_cast<int>(what.size()), what.data());
-    std::fflush(file_.get());
+void PeriodTrace::BoxClosed(const FrmGame& frm) {
+    out_ << "box closed " << now_() << ' ' << frm.clock.Period() << std::endl;
 }
 
 }  // namespace quondra::qt

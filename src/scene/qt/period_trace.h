@@ -1,34 +1,34 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <string>
-#include <string_view>
+#include <functional>
+#include <ostream>
+
+#include "game/frm_game.h"
 
 namespace quondra::qt {
 
-// A diagnostic log of the game loop, for measuring it from outside the
-// process (stalls, message boxes, the rate over a long run). Off unless the
-// environment variable QUONDRA_TRACE names a file; then each wake that runs
-// periods writes "T periods N ball LEFT TOP" and each modal box writes
-// "T modal begin" and "T modal end", T in milliseconds of the clock.
+// A line for every wake of the clock and for every message box, so that the
+// loop's behaviour under load can be measured from outside:
+//   wake T RAN PERIOD LEFT TOP   T ns on the monotonic clock, RAN periods run
+//                                by this wake, PERIOD the game's period count
+//                                after them, the ball's Left and Top
+//   box open T PERIOD            a message box opened
+//   box closed T PERIOD          it was closed
 class PeriodTrace {
 public:
-    static constexpr const char* kVariable = "QUONDRA_TRACE";
+    using TimeSource = std::function<std::int64_t()>;
 
-    PeriodTrace();  // reads the variable
-    explicit PeriodTrace(const std::string& path);
+    // Without `now` the system's monotonic clock serves.
+    explicit PeriodTrace(std::ostream& out, TimeSource now = nullptr);
 
-    bool On() const { return file_ != nullptr; }
-    void Periods(std::int64_t nowNs, std::int64_t periods, double ballLeft, double ballTop);
-    void Modal(std::int64_t nowNs, std::string_view what);
+    void Wake(std::int64_t ran, const FrmGame& frm);
+    void BoxOpened(const FrmGame& frm);
+    void BoxClosed(const FrmGame& frm);
 
 private:
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
+    std::ostream& out_;
+    TimeSource now_;
 };
 
 }  // namespace quondra::qt

@@ -1,0 +1,26 @@
+#include <QApplication>
+#include <cstdio>
+#include <fstream>
+
+#include "game_window.h"
+#include "period_trace.h"
+
+// The game as it ships, writing a line per clock wake and message box to FILE.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quondra-trace FILE\n");
+        return 2;
+    }
+    std::ofstream out(argv[1]);
+    if (!out) {
+        std::fprintf(stderr, "quondra-trace: cannot write %s\n", argv[1]);
+        return 2;
+    }
+    quondra::qt::PeriodTrace trace(out);
+    quondra::qt::GameWindow window;
+    window.SetTrace(&trace);
+    QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
+    window.Start();
+    return app.exec();
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# In play: the first ball falls onto Yellow and rebounds; A held walks Yellow
+# left and its release stops it; in Human vs. Human the arrows walk Red.
+source "$(dirname "$0")/lib.sh"
+readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
+readonly OPT_HUMAN_X=4575 OPT_HUMAN_Y=3420   # the Human vs. Human option button
+readonly BALL=0,255,0 YELLOW=255,255,0 RED=255,0,0
+
+# The bounding box "WxH+X+Y" (pixels, from the crop's corner) of one colour
+# inside a crop "WxH+X+Y" of the window; empty when the colour is absent.
+colour_box() {
+  local name=$1 crop=$2 colour=$3 c
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  IFS='x+' read -r -a c <<< "$crop"
+  convert "$WORK/$name.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
+    -fill black +opaque "rgb($colour)" "$WORK/masked.png"
+  [ "$(convert "$WORK/masked.png" -format "%[fx:maxima>0]" info:)" = 1 ] || return 0
+  convert "$WORK/masked.png" -format "%@" info:
+}
+box_x() { local b=${1#*+}; echo "${b%%+*}"; }
+box_y() { echo "${1##*+}"; }
+
+# The rows just above the ground strip, where the players' domes are widest.
+readonly DOMES=849x14+0+497
+# The column above Yellow's start place that the first ball falls down.
+readonly BALL_COLUMN=40x497+120+0
+
+start_game
+press Return
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the match"
+
+# The ball's top edge goes down, then up again after it meets Yellow.
+lowest=-1 rebounded=
+deadline=$((SECONDS + 5))
+while [ $SECONDS -lt $deadline ]; do
+  shot ball
+  box=$(colour_box ball $BALL_COLUMN $BALL)
+  [ -n "$box" ] || fail "no ball above Yellow"
+  y=$(box_y "$box")
+  if [ "$y" -gt "$lowest" ]; then lowest=$y
+  elif [ "$y" -lt $((lowest - 10)) ]; then rebounded=1; break
+  fi
+done
+[ -n "$rebounded" ] || fail "the ball did not rebound off Yellow (lowest top at $lowest px)"
+
+shot before
+yellow_before=$(box_x "$(colour_box before $DOMES $YELLOW)")
+hold a; sleep 0.25; release a
+sleep 0.1
+shot walked
+yellow_walked=$(box_x "$(colour_box walked $DOMES $YELLOW)")
+[ "$yellow_walked" -lt $((yellow_before - 10)) ] || fail "A did not walk Yellow left ($yellow_before -> $yellow_walked px)"
+sleep 0.3
+shot stood
+[ "$(box_x "$(colour_box stood $DOMES $YELLOW)")" -eq "$yellow_walked" ] || fail "Yellow walked on after A was released"
+
+# Human vs. Human: the arrows are Red's.
+# N counts only while a rally is in play; between rallies a player presses again.
+new_game() { press n; sleep 0.1; colour_now_is $PLAY_X $PLAY_Y 0,255,0; }
+wait_until 5 new_game || fail "N did not bring the settings back"
+click_at $OPT_HUMAN_X $OPT_HUMAN_Y
+press Return
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the second match"
+shot red_home
+red_home=$(box_x "$(colour_box red_home $DOMES $RED)")
+hold Left; sleep 0.25; release Left
+sleep 0.1
+shot red_left
+red_left=$(box_x "$(colour_box red_left $DOMES $RED)")
+[ "$red_left" -lt $((red_home - 10)) ] || fail "Left did not walk Red left ($red_home -> $red_left px)"
+hold Right; sleep 0.25; release Right
+sleep 0.1
+shot red_right
+red_right=$(box_x "$(colour_box red_right $DOMES $RED)")
+[ "$red_right" -gt $((red_left + 10)) ] || fail "Right did not walk Red right ($red_left -> $red_right px)"
+echo "ball and walking: ok"
