@@ -161,7 +161,8 @@ void GameWindow::OnFocusChanged(QWidget* now) {
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(kBackground));
-    painter_.PaintAll(p, frm_, nullptr);
+    painter_.PaintAll(p, frm_, nullptr, event->rect());
+    firstPaint_.Painted();
 }
 
 void GameWindow::showEvent(QShowEvent* event) {

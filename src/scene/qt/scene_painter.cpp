@@ -1,5 +1,6 @@
 #include "scene_painter.h"
 
+#include "dirty_region.h"
 #include "scene/layout.h"
 
 namespace quondra::qt {
@@ -41,11 +42,15 @@ const QImage& ScenePainter::Image(Artwork art) const {
     return banner_;
 }
 
-void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container) const {
+void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const LightweightRef& o : scene.DrawingOrder(container)) Paint(p, o);
+    // A repaint in play covers a few small areas: what lies wholly outside
+    // them would be clipped away, so it is not drawn at all (text layout is
+    // the dearest part of a paint).
+    for (const LightweightRef& o : scene.DrawingOrder(container))
+        if (area.intersects(FootprintArea(o))) Paint(p, o);
 }
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {

@@ -16,8 +16,9 @@ public:
     ScenePainter();
     // Paints the object if its own Visible is set; the caller has dealt with its frames.
     void Paint(QPainter& p, const LightweightRef& object) const;
-    // Every lightweight object of the container, back to front, antialiased.
-    void PaintAll(QPainter& p, const Scene& scene, const Frame* container) const;
+    // Every lightweight object of the container that reaches into `area`
+    // (pixels in the container), back to front, antialiased.
+    void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
 
     const QImage& Image(Artwork art) const;
 
