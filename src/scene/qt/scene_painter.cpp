@@ -31,15 +31,15 @@ QFont ToQFont(const Font& f) {
     return font;
 }
 
-ScenePainter::ScenePainter()
-    : banner_(QStringLiteral(":/assets/title_banner.png")),
-      player1_(QStringLiteral(":/assets/player1.png")),
-      player2_(QStringLiteral(":/assets/player2.png")) {}
-
 const QImage& ScenePainter::Image(Artwork art) const {
-    if (art == Artwork::Player1) return player1_;
-    if (art == Artwork::Player2) return player2_;
-    return banner_;
+    std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
+    if (!image) {
+        const QString file = art == Artwork::Player1   ? QStringLiteral(":/assets/player1.png")
+                             : art == Artwork::Player2 ? QStringLiteral(":/assets/player2.png")
+                                                       : QStringLiteral(":/assets/title_banner.png");
+        image.emplace(file);
+    }
+    return *image;
 }
 
 void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const {
