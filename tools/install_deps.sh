@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
-               desktop-file-utils appstream clang libclang-rt-14-dev)
+               desktop-file-utils appstream clang libclang-rt-14-dev time)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi

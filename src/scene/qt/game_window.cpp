@@ -44,7 +44,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
     setWindowTitle(QStringLiteral(" Quondra"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/assets/icon.png")))));
     setFixedSize(kClientWidthPx, kClientHeightPx);
     // The window never takes the focus from a control; with every control
     // hidden the toolkit hands its keys to the window all the same.

@@ -1,5 +1,7 @@
 #include "scene_painter.h"
 
+#include <QImageReader>
+
 #include "dirty_region.h"
 #include "scene/layout.h"
 
@@ -7,6 +9,7 @@ namespace quondra::qt {
 namespace {
 
 constexpr double kPx = 1.0 / kUnitsPerPixel;
+constexpr const char* kArtworkFormat = "png";
 constexpr double kOutlinePx = 1;
 // Points to pixels at 96 dots per inch.
 constexpr double kPixelsPerPoint = 96.0 / 72;
@@ -16,6 +19,14 @@ QRectF Px(double left, double top, double width, double height) {
 }
 
 }  // namespace
+
+QImage ReadArtwork(const QString& path) {
+    // With the format fixed and no detection, the built-in reader serves:
+    // no image plugin is loaded and probed at start-up.
+    QImageReader reader(path, kArtworkFormat);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 
@@ -37,7 +48,7 @@ const QImage& ScenePainter::Image(Artwork art) const {
         const QString file = art == Artwork::Player1   ? QStringLiteral(":/assets/player1.png")
                              : art == Artwork::Player2 ? QStringLiteral(":/assets/player2.png")
                                                        : QStringLiteral(":/assets/title_banner.png");
-        image.emplace(file);
+        image.emplace(ReadArtwork(file));
     }
     return *image;
 }

@@ -36,6 +36,8 @@ private:
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
 };
 
+// One of the game's own PNG images, read without probing image plugins.
+QImage ReadArtwork(const QString& path);
 QColor ToQColor(const Color& c);
 // A scene font at 96 dots per inch: Arial and Comic Sans MS map to their
 // installed equivalents of the same size and weight.
