@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps deps-test configure build run test test-fast test-sanitize soak fuzz bench loop-stress install clean
+.PHONY: all deps deps-test configure build run test test-fast test-sanitize soak fuzz bench bench-qt bench-window loop-stress install clean
 
 all: build
 
@@ -65,6 +65,19 @@ bench: deps-test
 # The real window's loop: a 2 s stop, a box held open, the rate over 30 s.
 loop-stress: deps-test build
 	bench/loop_stress.sh $(BUILD)
+
+# The painter and the whole program, with the Qt window (Release).
+$(BUILD)-bench-qt/build.ninja:
+	cmake -S . -B $(BUILD)-bench-qt -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=ON -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
+
+bench-qt: deps-test $(BUILD)-bench-qt/build.ninja
+	cmake --build $(BUILD)-bench-qt -j $(JOBS)
+	./$(BUILD)-bench-qt/bench/quondra-paint-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+bench-window: deps-test $(BUILD)-bench-qt/build.ninja
+	cmake --build $(BUILD)-bench-qt -j $(JOBS)
+	bench/window_bench.sh $(BUILD)-bench-qt
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

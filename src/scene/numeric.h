@@ -16,7 +16,15 @@ inline Int RoundTo(double value) {
     constexpr double hi = static_cast<double>(std::numeric_limits<Int>::max());
     if (value <= lo) return std::numeric_limits<Int>::min();
     if (value >= hi) return std::numeric_limits<Int>::max();
-    return static_cast<Int>(std::nearbyint(value));
+    // Ties to even by hand: the library's nearbyint is an out-of-line call,
+    // and conversions run many times a tick. Truncation and the remainder are
+    // both exact here, since the value lies well inside 64 bits.
+    std::int64_t whole = static_cast<std::int64_t>(value);
+    const double rest = value - static_cast<double>(whole);
+    const bool odd = (whole & 1) != 0;
+    if (rest > 0.5 || (rest == 0.5 && odd)) ++whole;
+    else if (rest < -0.5 || (rest == -0.5 && odd)) --whole;
+    return static_cast<Int>(whole);
 }
 
 // Integer: a 16-bit conversion.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "scene/objects.h"
@@ -75,6 +76,57 @@ TEST(Conversions, SaturateAndNeverInvokeUndefinedBehaviour) {
     EXPECT_EQ(CLng(-2.5), -2);
     // A centre far outside the 16-bit range is defined too.
     EXPECT_EQ(CenterX(Circle(1e9f, 0, 10)), 32767);
+}
+
+struct RoundCase {
+    double value;
+    std::int32_t expected;
+};
+
+class LongRounding : public ::testing::TestWithParam<RoundCase> {};
+
+TEST_P(LongRounding, TiesGoToTheEvenNeighbour) {
+    const auto [value, expected] = GetParam();
+    EXPECT_EQ(CLng(value), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LongRounding,
+                         ::testing::Values(RoundCase{0.5, 0}, RoundCase{-0.5, 0}, RoundCase{2.5, 2},
+                                           RoundCase{3.5, 4}, RoundCase{-3.5, -4},
+                                           RoundCase{0.49999999999999994, 0},
+                                           RoundCase{-0.50000000000000011, -1},
+                                           RoundCase{495.5, 496},
+                                           RoundCase{2147483646.5, 2147483646},
+                                           RoundCase{-2147483647.5, -2147483648},
+                                           RoundCase{1e9 + 0.75, 1000000001}));
+
+TEST(Conversions, AgreeWithTheLibraryRoundingOverTheIntegerRange) {
+    // Quarters and near-halves across the whole 16-bit range and past it.
+    for (double v = -33000; v <= 33000; v += 0.25) {
+        for (const double x : {v, std::nextafter(v, -1e9), std::nextafter(v, 1e9)}) {
+            const double clamped = std::fmin(std::fmax(std::nearbyint(x), -32768), 32767);
+            ASSERT_EQ(CInt(x), static_cast<std::int16_t>(clamped)) << x;
+        }
+    }
+}
+
+TEST(CirclesOverlap, AgreesWithTheDistanceOfTheCentres) {
+    // Ball positions across and just beyond a player's reach, with fractions,
+    // so the early answer on one axis is checked against the full distance.
+    const Shape player = Circle(1440.5f, 6960, 1455);
+    const double reach = (495 + 1455) / 2.0;
+    int overlaps = 0;
+    for (double dx = -reach - 3; dx <= reach + 3; dx += 0.375) {
+        for (const double dy : {-reach - 2.0, -reach - 0.5, -reach, -600.25, -0.5, 0.0, 2.5, reach - 0.25, reach + 0.75}) {
+            const Shape ball = Circle(static_cast<float>(CenterX(player) + dx - 247.5),
+                                      static_cast<float>(CenterY(player) + dy - 247.5), 495);
+            const bool expected = Distance(ball.Left + 247.5f, ball.Top + 247.5f, CenterX(player),
+                                           CenterY(player)) < reach;
+            ASSERT_EQ(CirclesOverlap(ball, player), expected) << dx << " " << dy;
+            overlaps += expected;
+        }
+    }
+    EXPECT_GT(overlaps, 0);
 }
 
 }  // namespace

@@ -11,13 +11,20 @@ namespace {
 // Antialiasing and the outline reach a little past a box's edge.
 constexpr int kBleedPx = 2;
 
-Footprint Of(const Shape& s) { return {s.Name, PixelArea(s.Left, s.Top, s.Width, s.Height), {}}; }
-Footprint Of(const Picture& p) { return {p.Name, PixelArea(p.Left, p.Top, p.Width, p.Height), {}}; }
-Footprint Of(const Label& l) { return {l.Name, PixelArea(l.Left, l.Top, l.Width, l.Height), l.Caption}; }
-Footprint Of(const Line& l) {
-    const float left = std::min(l.X1, l.X2), top = std::min(l.Y1, l.Y2);
-    return {l.Name, PixelArea(left, top, std::abs(l.X2 - l.X1), std::abs(l.Y2 - l.Y1)), {}};
+template <typename Boxed>
+QRect AreaOf(const Boxed& o) {
+    return PixelArea(o.Left, o.Top, o.Width, o.Height);
 }
+QRect AreaOf(const Line& l) {
+    const float left = std::min(l.X1, l.X2), top = std::min(l.Y1, l.Y2);
+    return PixelArea(left, top, std::abs(l.X2 - l.X1), std::abs(l.Y2 - l.Y1));
+}
+
+template <typename Object>
+Footprint Of(const Object& o) {
+    return {o.Name, AreaOf(o), {}};
+}
+Footprint Of(const Label& l) { return {l.Name, AreaOf(l), l.Caption}; }
 
 }  // namespace
 
@@ -28,6 +35,10 @@ QRect PixelArea(float left, float top, float width, float height) {
     const int x1 = static_cast<int>(std::ceil((static_cast<double>(left) + width) / unit)) + kBleedPx;
     const int y1 = static_cast<int>(std::ceil((static_cast<double>(top) + height) / unit)) + kBleedPx;
     return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+QRect FootprintArea(const LightweightRef& object) {
+    return std::visit([](const auto* o) { return AreaOf(*o); }, object);
 }
 
 std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container) {

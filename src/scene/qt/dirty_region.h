@@ -27,6 +27,9 @@ std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container)
 // its place in the drawing order.
 QRegion ChangedArea(const std::vector<Footprint>& before, const std::vector<Footprint>& after);
 
+// The pixels an object may draw on, visible or not.
+QRect FootprintArea(const LightweightRef& object);
+
 // The pixels a scene box covers, widened for the antialiased outline.
 QRect PixelArea(float left, float top, float width, float height);
 

@@ -50,7 +50,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
     setWindowTitle(QStringLiteral(" Quondra"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/assets/icon.png")))));
     setFixedSize(kClientWidthPx, kClientHeightPx);
     // The window never takes the focus from a control; with every control
     // hidden the toolkit hands its keys to the window all the same.
@@ -169,7 +169,8 @@ void GameWindow::OnFocusChanged(QWidget* now) {
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(kBackground));
-    painter_.PaintAll(p, frm_, nullptr);
+    painter_.PaintAll(p, frm_, nullptr, event->rect());
+    firstPaint_.Painted();
 }
 
 void GameWindow::showEvent(QShowEvent* event) {

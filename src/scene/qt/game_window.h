@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dirty_region.h"
+#include "first_paint_mark.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
 #include "key_filter.h"
@@ -72,6 +73,7 @@ private:
     QtPlatform platform_;
     FrmGame frm_{platform_};
     ScenePainter painter_;
+    FirstPaintMark firstPaint_;
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;

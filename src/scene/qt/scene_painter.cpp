@@ -1,11 +1,15 @@
 #include "scene_painter.h"
 
+#include <QImageReader>
+
+#include "dirty_region.h"
 #include "scene/layout.h"
 
 namespace quondra::qt {
 namespace {
 
 constexpr double kPx = 1.0 / kUnitsPerPixel;
+constexpr const char* kArtworkFormat = "png";
 constexpr double kOutlinePx = 1;
 // Points to pixels at 96 dots per inch.
 constexpr double kPixelsPerPoint = 96.0 / 72;
@@ -15,6 +19,14 @@ QRectF Px(double left, double top, double width, double height) {
 }
 
 }  // namespace
+
+QImage ReadArtwork(const QString& path) {
+    // With the format fixed and no detection, the built-in reader serves:
+    // no image plugin is loaded and probed at start-up.
+    QImageReader reader(path, kArtworkFormat);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 
@@ -30,22 +42,26 @@ QFont ToQFont(const Font& f) {
     return font;
 }
 
-ScenePainter::ScenePainter()
-    : banner_(QStringLiteral(":/assets/title_banner.png")),
-      player1_(QStringLiteral(":/assets/player1.png")),
-      player2_(QStringLiteral(":/assets/player2.png")) {}
-
 const QImage& ScenePainter::Image(Artwork art) const {
-    if (art == Artwork::Player1) return player1_;
-    if (art == Artwork::Player2) return player2_;
-    return banner_;
+    std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
+    if (!image) {
+        const QString file = art == Artwork::Player1   ? QStringLiteral(":/assets/player1.png")
+                             : art == Artwork::Player2 ? QStringLiteral(":/assets/player2.png")
+                                                       : QStringLiteral(":/assets/title_banner.png");
+        image.emplace(ReadArtwork(file));
+    }
+    return *image;
 }
 
-void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container) const {
+void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const LightweightRef& o : scene.DrawingOrder(container)) Paint(p, o);
+    // A repaint in play covers a few small areas: what lies wholly outside
+    // them would be clipped away, so it is not drawn at all (text layout is
+    // the dearest part of a paint).
+    for (const LightweightRef& o : scene.DrawingOrder(container))
+        if (area.intersects(FootprintArea(o))) Paint(p, o);
 }
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {

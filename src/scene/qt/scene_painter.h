@@ -3,22 +3,28 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <optional>
 
 #include "scene/scene.h"
 
 namespace quondra::qt {
+
+inline constexpr std::size_t kArtworkCount = 3;
 
 // Paints lightweight scene objects, converting scene units (15 to a pixel)
 // to the painter's logical pixels; a high-DPI backing store then draws them
 // with its finer device pixels.
 class ScenePainter {
 public:
-    ScenePainter();
     // Paints the object if its own Visible is set; the caller has dealt with its frames.
     void Paint(QPainter& p, const LightweightRef& object) const;
-    // Every lightweight object of the container, back to front, antialiased.
-    void PaintAll(QPainter& p, const Scene& scene, const Frame* container) const;
+    // Every lightweight object of the container that reaches into `area`
+    // (pixels in the container), back to front, antialiased.
+    void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
 
+    // The artwork, decoded the first time it is asked for: the player
+    // pictures are never shown in play, and start-up need not pay for them.
     const QImage& Image(Artwork art) const;
 
 private:
@@ -27,9 +33,11 @@ private:
     void Paint(QPainter& p, const Label& l) const;
     void Paint(QPainter& p, const Picture& pic) const;
 
-    QImage banner_, player1_, player2_;
+    mutable std::array<std::optional<QImage>, kArtworkCount> images_;
 };
 
+// One of the game's own PNG images, read without probing image plugins.
+QImage ReadArtwork(const QString& path);
 QColor ToQColor(const Color& c);
 // A scene font at 96 dots per inch: Arial and Comic Sans MS map to their
 // installed equivalents of the same size and weight.

@@ -48,7 +48,7 @@ void FramePanel::Refresh() {
 void FramePanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(frame_.BackColor));
-    painter_.PaintAll(p, frm_, &frame_);
+    painter_.PaintAll(p, frm_, &frame_, event->rect());
 }
 
 SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks)

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Whole-program figures of the game against the bare baseline window, each
+# in its own X server (Xvfb): start-up to the first painted frame, peak
+# resident memory, and CPU time per minute of a Human vs. Computer match
+# (Yellow idle, so the serve keeps bouncing on its head and the computer
+# keeps walking). Runs alternate between the two programs; the medians of
+# RUNS runs are compared as game / baseline.
+#
+#   bench/window_bench.sh [BUILD-DIR]      (default build-bench-qt)
+#   RUNS=5 PLAY_SECONDS=20 bench/window_bench.sh
+set -euo pipefail
+
+BUILD=${1:-build-bench-qt}
+RUNS=${RUNS:-5}
+PLAY_SECONDS=${PLAY_SECONDS:-20}
+GAME=$BUILD/quondra
+BASELINE=$BUILD/quondra-baseline
+for p in "$GAME" "$BASELINE"; do [ -x "$p" ] || { echo "missing $p (make bench-qt builds it)" >&2; exit 2; }; done
+CLK_TCK=$(getconf CLK_TCK)
+
+WORK=$(mktemp -d)
+XVFB_PID=
+PROG_PID=
+TIME_PID=
+cleanup() {
+  [ -n "$TIME_PID" ] && kill "$TIME_PID" 2>/dev/null || true
+  [ -n "$PROG_PID" ] && kill "$PROG_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+wait_until() {
+  local limit=$1; shift
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.01
+  done
+}
+
+start_display() {
+  rm -f "$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  XVFB_PID=$!
+  wait_until 10 test -s "$WORK/display" || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(cat "$WORK/display")"
+}
+
+stop_display() {
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
+}
+
+# User + system CPU seconds of a process so far.
+cpu_seconds() {
+  awk -v tck="$CLK_TCK" '{ sub(/^.*\) /, ""); printf "%.4f\n", ($12 + $13) / tck }' "/proc/$1/stat"
+}
+
+# One run of one program: prints "startup_ms peak_kb cpu_s_per_minute".
+measure() {
+  local kind=$1 prog=$2 mark="$WORK/mark" rss="$WORK/rss"
+  rm -f "$mark" "$rss"
+  start_display
+  local start_ns
+  start_ns=$(date +%s%N)
+  QUONDRA_FIRST_PAINT_FILE="$mark" QT_QPA_PLATFORM=xcb /usr/bin/time -f '%M' -o "$rss" "$prog" &
+  TIME_PID=$!
+  wait_until 20 test -s "$mark" || { echo "$kind painted nothing" >&2; exit 1; }
+  local painted_ns
+  painted_ns=$(cat "$mark")
+  PROG_PID=$(pgrep -P "$TIME_PID" | head -n 1)
+  if [ "$kind" = game ]; then
+    local wid
+    wid=$(xdotool search --sync --name '^ Quondra$' | head -n 1)
+    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    sleep 0.5
+    xdotool key Return   # Play: Human vs. Computer, the default settings
+  fi
+  sleep 1   # let the match (or the baseline's animation) settle in
+  local cpu0 cpu1
+  cpu0=$(cpu_seconds "$PROG_PID")
+  sleep "$PLAY_SECONDS"
+  cpu1=$(cpu_seconds "$PROG_PID")
+  kill "$PROG_PID"
+  wait "$TIME_PID" 2>/dev/null || true
+  PROG_PID= TIME_PID=
+  stop_display
+  local peak_kb
+  peak_kb=$(tail -n 1 "$rss")
+  awk -v s="$start_ns" -v p="$painted_ns" -v k="$peak_kb" -v c0="$cpu0" -v c1="$cpu1" -v d="$PLAY_SECONDS" \
+    'BEGIN { printf "%.1f %d %.3f\n", (p - s) / 1e6, k, (c1 - c0) / d * 60 }'
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+range() { sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { print lo "-" hi }'; }
+
+echo "machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'); load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+: >"$WORK/game" && : >"$WORK/baseline"
+for run in $(seq "$RUNS"); do
+  measure baseline "$BASELINE" >>"$WORK/baseline"
+  measure game "$GAME" >>"$WORK/game"
+  echo "run $run: baseline $(tail -n 1 "$WORK/baseline") | game $(tail -n 1 "$WORK/game")  (startup ms, peak kB, CPU s/min)"
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+printf '%-22s %12s %16s %12s %16s %8s %8s\n' figure baseline "(range)" game "(range)" ratio budget
+report() {
+  local name=$1 col=$2 budget=$3 b g
+  b=$(cut -d' ' -f"$col" "$WORK/baseline" | median)
+  g=$(cut -d' ' -f"$col" "$WORK/game" | median)
+  printf '%-22s %12s %16s %12s %16s %8.2f %8s\n' "$name" "$b" "($(cut -d' ' -f"$col" "$WORK/baseline" | range))" \
+    "$g" "($(cut -d' ' -f"$col" "$WORK/game" | range))" "$(awk -v g="$g" -v b="$b" 'BEGIN { print g / b }')" "$budget"
+}
+report "start-up ms" 1 "<= 1.1"
+report "peak RSS kB" 2 "<= 1.1"
+report "CPU s per minute" 3 "<= 1.0"
+echo "medians of $RUNS runs, $PLAY_SECONDS s of play each"
