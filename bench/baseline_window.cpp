@@ -64,7 +64,7 @@ private:
         timer_.start(static_cast<int>((wait + kNsPerMs - 1) / kNsPerMs));
     }
 
-    quondra::qt::FirstPaintMark mark_;
+    quondra::qt::FirstPaintMark mark_{qEnvironmentVariable("QUONDRA_FIRST_PAINT_FILE")};
     QTimer timer_;
     QElapsedTimer elapsed_;
     qint64 periods_ = 0;

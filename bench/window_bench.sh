@@ -13,7 +13,10 @@ set -euo pipefail
 BUILD=${1:-build-bench-qt}
 RUNS=${RUNS:-5}
 PLAY_SECONDS=${PLAY_SECONDS:-20}
-GAME=$BUILD/quondra
+# The game is run as quondra-trace, the shipped game plus a log of its clock
+# (sent to /dev/null here) and the first-frame mark; the game itself reads
+# no environment variables.
+GAME=$BUILD/quondra-trace
 BASELINE=$BUILD/quondra-baseline
 for p in "$GAME" "$BASELINE"; do [ -x "$p" ] || { echo "missing $p (make bench-qt builds it)" >&2; exit 2; }; done
 CLK_TCK=$(getconf CLK_TCK)
@@ -60,12 +63,13 @@ cpu_seconds() {
 
 # One run of one program: prints "startup_ms peak_kb cpu_s_per_minute".
 measure() {
-  local kind=$1 prog=$2 mark="$WORK/mark" rss="$WORK/rss"
+  local kind=$1 prog=$2 mark="$WORK/mark" rss="$WORK/rss" args=()
+  [ "$kind" = game ] && args=(/dev/null "$mark")
   rm -f "$mark" "$rss"
   start_display
   local start_ns
   start_ns=$(date +%s%N)
-  QUONDRA_FIRST_PAINT_FILE="$mark" QT_QPA_PLATFORM=xcb /usr/bin/time -f '%M' -o "$rss" "$prog" &
+  QUONDRA_FIRST_PAINT_FILE="$mark" QT_QPA_PLATFORM=xcb /usr/bin/time -f '%M' -o "$rss" "$prog" "${args[@]}" &
   TIME_PID=$!
   wait_until 20 test -s "$mark" || { echo "$kind painted nothing" >&2; exit 1; }
   local painted_ns

@@ -2,14 +2,16 @@
 #include <cstdio>
 #include <fstream>
 
+#include "first_paint_mark.h"
 #include "game_window.h"
 #include "period_trace.h"
 
-// The game as it ships, writing a line per clock wake and message box to FILE.
+// The game as it ships, writing a line per clock wake and message box to
+// FILE and, when MARK-FILE is given, the time its first frame was complete.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quondra-trace FILE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: quondra-trace FILE [MARK-FILE]\n");
         return 2;
     }
     std::ofstream out(argv[1]);
@@ -18,8 +20,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     quondra::qt::PeriodTrace trace(out);
+    quondra::qt::FirstPaintMark mark(argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
     quondra::qt::GameWindow window;
     window.SetTrace(&trace);
+    window.SetFirstPaintMark(&mark);
     QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.Start();
     return app.exec();

@@ -6,8 +6,6 @@
 
 namespace quondra::qt {
 
-FirstPaintMark::FirstPaintMark() : path_(qEnvironmentVariable("QUONDRA_FIRST_PAINT_FILE")) {}
-
 void FirstPaintMark::Painted() {
     if (path_.isEmpty()) return;
     // The child widgets are painted after the window, in the same pass: the

@@ -4,12 +4,12 @@
 
 namespace quondra::qt {
 
-// For start-up measurements: when QUONDRA_FIRST_PAINT_FILE names a file, the
-// wall-clock time at which the first frame is complete is written there, in
-// nanoseconds since the epoch. Without the variable it does nothing.
+// For start-up measurements: the wall-clock time at which the first frame is
+// complete is written to a file, in nanoseconds since the epoch. With no
+// path it does nothing.
 class FirstPaintMark {
 public:
-    FirstPaintMark();
+    explicit FirstPaintMark(QString path) : path_(std::move(path)) {}
     // Called at the end of each paint of the window; only the first one counts.
     void Painted();
 

@@ -170,7 +170,7 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(kBackground));
     painter_.PaintAll(p, frm_, nullptr, event->rect());
-    firstPaint_.Painted();
+    if (firstPaint_ != nullptr) firstPaint_->Painted();
 }
 
 void GameWindow::showEvent(QShowEvent* event) {

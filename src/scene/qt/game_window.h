@@ -37,6 +37,8 @@ public:
     const KeyFilter& Keys() const { return keys_; }
     // Records every clock wake and message box from now on; nullptr stops it.
     void SetTrace(PeriodTrace* trace) { trace_ = trace; }
+    // A mark written once the first frame is complete; measurements only.
+    void SetFirstPaintMark(FirstPaintMark* mark) { firstPaint_ = mark; }
 
     // Loads the game, shows and activates the window and starts the clock.
     void Start();
@@ -73,7 +75,6 @@ private:
     QtPlatform platform_;
     FrmGame frm_{platform_};
     ScenePainter painter_;
-    FirstPaintMark firstPaint_;
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;
@@ -82,6 +83,7 @@ private:
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
     PeriodTrace* trace_ = nullptr;
+    FirstPaintMark* firstPaint_ = nullptr;
     bool busy_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;
