@@ -43,16 +43,16 @@ while [ $SECONDS -lt $deadline ]; do
 done
 [ -n "$rebounded" ] || fail "the ball did not rebound off Yellow (lowest top at $lowest px)"
 
-shot before
-yellow_before=$(box_x "$(colour_box before $DOMES $YELLOW)")
-hold a; sleep 0.25; release a
-sleep 0.1
-shot walked
-yellow_walked=$(box_x "$(colour_box walked $DOMES $YELLOW)")
+# The left edge (px) of a player's dome, from a fresh screenshot.
+dome_x() { shot "$1"; box_x "$(colour_box "$1" $DOMES "$2")"; }
+# Holds a key for a quarter of a second; the dome's left edge afterwards.
+walk() { hold "$1"; sleep 0.25; release "$1"; sleep 0.1; dome_x "walk_$1" "$2"; }
+
+yellow_before=$(dome_x before $YELLOW)
+yellow_walked=$(walk a $YELLOW)
 [ "$yellow_walked" -lt $((yellow_before - 10)) ] || fail "A did not walk Yellow left ($yellow_before -> $yellow_walked px)"
 sleep 0.3
-shot stood
-[ "$(box_x "$(colour_box stood $DOMES $YELLOW)")" -eq "$yellow_walked" ] || fail "Yellow walked on after A was released"
+[ "$(dome_x stood $YELLOW)" -eq "$yellow_walked" ] || fail "Yellow walked on after A was released"
 
 # Human vs. Human: the arrows are Red's.
 # N counts only while a rally is in play; between rallies a player presses again.
@@ -61,16 +61,9 @@ wait_until 5 new_game || fail "N did not bring the settings back"
 click_at $OPT_HUMAN_X $OPT_HUMAN_Y
 press Return
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the second match"
-shot red_home
-red_home=$(box_x "$(colour_box red_home $DOMES $RED)")
-hold Left; sleep 0.25; release Left
-sleep 0.1
-shot red_left
-red_left=$(box_x "$(colour_box red_left $DOMES $RED)")
+red_home=$(dome_x red_home $RED)
+red_left=$(walk Left $RED)
 [ "$red_left" -lt $((red_home - 10)) ] || fail "Left did not walk Red left ($red_home -> $red_left px)"
-hold Right; sleep 0.25; release Right
-sleep 0.1
-shot red_right
-red_right=$(box_x "$(colour_box red_right $DOMES $RED)")
+red_right=$(walk Right $RED)
 [ "$red_right" -gt $((red_left + 10)) ] || fail "Right did not walk Red right ($red_left -> $red_right px)"
 echo "ball and walking: ok"
