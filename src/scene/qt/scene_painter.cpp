@@ -11,8 +11,6 @@ namespace {
 constexpr double kPx = 1.0 / kUnitsPerPixel;
 constexpr const char* kArtworkFormat = "png";
 constexpr double kOutlinePx = 1;
-// Points to pixels at 96 dots per inch.
-constexpr double kPixelsPerPoint = 96.0 / 72;
 
 QRectF Px(double left, double top, double width, double height) {
     return QRectF(left * kPx, top * kPx, width * kPx, height * kPx);
@@ -29,18 +27,6 @@ QImage ReadArtwork(const QString& path) {
 }
 
 QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
-
-QFont ToQFont(const Font& f) {
-    QFont font;
-    if (f.Face == FontFace::ComicSansMS)
-        font.setFamilies({QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans MS")});
-    else
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(qRound(f.Points * kPixelsPerPoint));
-    font.setBold(f.Bold);
-    font.setUnderline(f.Underline);
-    return font;
-}
 
 const QImage& ScenePainter::Image(Artwork art) const {
     std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
@@ -94,13 +80,10 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
     // A label's text stays inside its box, which is also what a repaint of
     // the box covers.
     p.setClipRect(box, Qt::IntersectClip);
-    p.setPen(ToQColor(l.ForeColor));
-    p.setFont(ToQFont(l.Font));
     const Qt::Alignment horizontal = l.Align == Alignment::Center ? Qt::AlignHCenter
                                      : l.Align == Alignment::Right ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
-    p.drawText(box, static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap),
-               QString::fromStdString(l.Caption));
+    text_.Draw(p, box, l.Font, ToQColor(l.ForeColor), horizontal | Qt::AlignTop, QString::fromStdString(l.Caption));
     p.restore();
 }
 

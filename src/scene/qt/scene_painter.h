@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <array>
 #include <optional>
 
 #include "scene/scene.h"
+#include "scene_text.h"
 
 namespace quondra::qt {
 
@@ -26,6 +26,7 @@ public:
     // The artwork, decoded the first time it is asked for: the player
     // pictures are never shown in play, and start-up need not pay for them.
     const QImage& Image(Artwork art) const;
+    const SceneText& Text() const { return text_; }
 
 private:
     void Paint(QPainter& p, const Shape& s) const;
@@ -34,13 +35,11 @@ private:
     void Paint(QPainter& p, const Picture& pic) const;
 
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
+    SceneText text_;
 };
 
 // One of the game's own PNG images, read without probing image plugins.
 QImage ReadArtwork(const QString& path);
 QColor ToQColor(const Color& c);
-// A scene font at 96 dots per inch: Arial and Comic Sans MS map to their
-// installed equivalents of the same size and weight.
-QFont ToQFont(const Font& f);
 
 }  // namespace quondra::qt
