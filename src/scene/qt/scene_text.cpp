@@ -1,5 +1,6 @@
 #include "scene_text.h"
 
+#include <algorithm>
 #include <QImage>
 #include <QList>
 #include <QResource>
@@ -93,12 +94,15 @@ bool SceneText::DrawFromAtlas(QPainter& p, const QRectF& box, const Font& font, 
         p.drawImage(QPointF(x, y), glyph);
     }
     if (font.Underline) {
+        // As the toolkit places it: centred a whole pixel and a half below
+        // the baseline (further if the face says so), yet within the descent.
+        const double below = std::min(Ceil(face->UnderlinePos) + 0.5, face->Descent - 0.5);
         for (std::size_t i = 0; i < block->Lines.size(); ++i) {
             const TextLine& l = block->Lines[i];
-            const double y = device(baseline(static_cast<int>(i)), origin.y()) + Ceil(face->UnderlinePos);
+            const double centre = baseline(static_cast<int>(i)) + below;
             const double left = Floor(box.left() + l.Left);
             const double right = Floor(box.left() + l.Left + l.Width);
-            p.fillRect(QRectF(left, y, right - left, face->LineWidth), colour);
+            p.fillRect(QRectF(left, centre - face->LineWidth / 2, right - left, face->LineWidth), colour);
         }
     }
     return true;
