@@ -9,6 +9,8 @@ deb_packages=(dpkg-dev debhelper lintian)
 test_packages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils
                desktop-file-utils appstream appstream-compose clang libclang-rt-14-dev time
                tesseract-ocr)
+# The window's Wayland app_id is read from a headless sway.
+test_packages+=(sway)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in

@@ -7,6 +7,7 @@
 set -euo pipefail
 out=${1:?usage: make_deb.sh OUT_DIR [JOBS]}
 jobs=${2:-$(nproc)}
+out=$(realpath -m "$out")
 cd "$(dirname "$0")/.."
 
 version=$(dpkg-parsechangelog -S Version)
@@ -15,7 +16,8 @@ mkdir -p "$out"
 src="$out/quondra-$version"
 mkdir -p "$src"
 find "$src" -mindepth 1 -maxdepth 1 ! -name 'obj-*' -exec rm -rf {} +
-tar -cf - --exclude='./build*' --exclude=./.git --exclude='./obj-*' . | tar -xf - -C "$src"
+inside=$(realpath -m --relative-to=. "$out")
+tar -cf - --exclude='./build*' --exclude=./.git --exclude="./$inside" . | tar -xf - -C "$src"
 rm -f "$out"/quondra_"$version"_* "$out"/quondra-dbgsym_"$version"_*
 
 # A compiler cache, where there is one, serves the package build too.
