@@ -29,8 +29,10 @@ install -m 755 "$game" "$work/quondra"
 mkdir -m 700 "$work/run"
 touch "$work/config"
 [ ${#as_user[@]} -eq 0 ] || chown nobody "$work/run"
+# Called only in a subshell (in the background or in a substitution): the
+# exec keeps the process id the one that cleanup kills.
 run() {
-  "${as_user[@]}" env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work/run" "$@"
+  exec "${as_user[@]}" env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work/run" "$@"
 }
 
 run WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
@@ -45,7 +47,7 @@ for _ in $(seq $((kWaitSeconds * 10))); do
 done
 [ -n "$socket" ] || fail "sway did not start"
 
-run WAYLAND_DISPLAY=wayland-1 QT_QPA_PLATFORM=wayland "$work/quondra" &
+run WAYLAND_DISPLAY=wayland-1 QT_QPA_PLATFORM=wayland "$work/quondra" >"$work/game.log" 2>&1 &
 game_pid=$!
 seen=
 for _ in $(seq $((kWaitSeconds * 10))); do

@@ -11,6 +11,8 @@ test_packages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool image
                tesseract-ocr)
 # The window's Wayland app_id is read from a headless sway.
 test_packages+=(sway)
+# make test builds the game several times over; the cache shares the work.
+test_packages+=(ccache)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in
