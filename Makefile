@@ -3,8 +3,18 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+# A compiler cache, where there is one: the build without the test packages
+# then compiles next to nothing that the test build has not.
+ifneq ($(shell command -v ccache),)
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+endif
+# Configures a folder with flags, again (afresh) whenever the flags change.
+CONFIGURE = @tools/configure.sh
+# What a machine without the test and benchmark packages finds.
+BARE_FLAGS = -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+BUILD_DIRS = $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-bench-qt $(BUILD)-bare $(BUILD)-deb
 
-.PHONY: all deps deps-test configure build run test test-fast test-sanitize soak fuzz bench bench-qt bench-window loop-stress install clean
+.PHONY: all deps deps-test deps-deb configure build run test test-fast test-sanitize test-bare deb soak fuzz bench bench-qt-configure bench-qt bench-window loop-stress install clean
 
 all: build
 
@@ -14,8 +24,11 @@ deps:
 deps-test:
 	@tools/install_deps.sh test
 
+deps-deb:
+	@tools/install_deps.sh deb
+
 configure:
-	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	$(CONFIGURE) $(BUILD) $(CMAKE_FLAGS)
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -23,18 +36,19 @@ build: deps configure
 run: build
 	./$(BUILD)/quondra
 
-test: test-fast test-sanitize
+test: test-fast test-sanitize test-bare
 
-test-fast: deps-test configure
+# The package first: the install tests unpack and start it.
+test-fast: deps-test deb configure
+	@grep -q '^BUILD_TESTING:BOOL=ON' $(BUILD)/CMakeCache.txt || cmake -DBUILD_TESTING=ON $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # The core, the console and their tests under ASan and UBSan.
 test-sanitize: deps-test
-	@test -f $(BUILD)-sanitize/build.ninja || cmake -S . -B $(BUILD)-sanitize -G Ninja \
-	  -DCMAKE_BUILD_TYPE=Debug -DQUONDRA_WITH_QT=OFF -DQUONDRA_SANITIZE=ON
+	$(CONFIGURE) $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUONDRA_WITH_QT=OFF -DQUONDRA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
-	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^e2e\.'
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) --timeout 600 -E '^(e2e|install)\.'
 
 # Random play with its invariants for a long while; prints the events, the
 # seeds and the time taken.
@@ -48,7 +62,7 @@ soak: deps-test configure
 # $(BUILD)-fuzz/corpus, the committed corpus is only read.
 FUZZ_SECONDS ?= 600
 fuzz: deps-test
-	@test -f $(BUILD)-fuzz/build.ninja || cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	$(CONFIGURE) $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUONDRA_WITH_QT=OFF -DQUONDRA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target quondra-fuzz
 	mkdir -p $(BUILD)-fuzz/corpus $(BUILD)-fuzz/findings
@@ -57,7 +71,7 @@ fuzz: deps-test
 
 # Benchmarks are measured, never run as tests.
 bench: deps-test
-	@test -f $(BUILD)-bench/build.ninja || cmake -S . -B $(BUILD)-bench -G Ninja \
+	$(CONFIGURE) $(BUILD)-bench \
 	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=OFF -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -67,20 +81,31 @@ loop-stress: deps-test build
 	bench/loop_stress.sh $(BUILD)
 
 # The painter and the whole program, with the Qt window (Release).
-$(BUILD)-bench-qt/build.ninja:
-	cmake -S . -B $(BUILD)-bench-qt -G Ninja \
+bench-qt-configure:
+	$(CONFIGURE) $(BUILD)-bench-qt \
 	  -DCMAKE_BUILD_TYPE=Release -DQUONDRA_WITH_QT=ON -DBUILD_TESTING=OFF -DQUONDRA_BUILD_BENCH=ON
 
-bench-qt: deps-test $(BUILD)-bench-qt/build.ninja
+bench-qt: deps-test bench-qt-configure
 	cmake --build $(BUILD)-bench-qt -j $(JOBS)
 	./$(BUILD)-bench-qt/bench/quondra-paint-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-bench-window: deps-test $(BUILD)-bench-qt/build.ninja
+bench-window: deps-test bench-qt-configure
 	cmake --build $(BUILD)-bench-qt -j $(JOBS)
 	bench/window_bench.sh $(BUILD)-bench-qt
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The game built as `make run` builds it on a machine without the test and
+# benchmark packages, then started until its window shows.
+test-bare: deps-test
+	$(MAKE) --no-print-directory build BUILD=$(BUILD)-bare CMAKE_FLAGS="$(CMAKE_FLAGS) $(BARE_FLAGS)"
+	data/window_shows.sh $(BUILD)-bare/quondra
+
+# quondra_VERSION_ARCH.deb in $(BUILD)-deb, built by dpkg-buildpackage and
+# passed by lintian.
+deb: deps-deb
+	tools/make_deb.sh $(BUILD)-deb $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD_DIRS)

@@ -1,19 +1,17 @@
 # Checks that each committed picture is a PNG of the size the window stretches
-# from; the window's layout and the icon theme rely on these sizes.
+# from or the icon theme files it under.
 include(${CMAKE_CURRENT_LIST_DIR}/png_size.cmake)
 if(NOT DEFINED ASSETS)
   message(FATAL_ERROR "check_artwork: ASSETS not given")
 endif()
 
 set(pictures
-  icon.png=32x32
   title_banner.png=549x62
   player1.png=500x250
-  player2.png=500x250
-  icons/hicolor/32x32/apps/quondra.png=32x32
-  icons/hicolor/64x64/apps/quondra.png=64x64
-  icons/hicolor/128x128/apps/quondra.png=128x128
-  icons/hicolor/256x256/apps/quondra.png=256x256)
+  player2.png=500x250)
+foreach(size 16 24 32 48 64 128 256)
+  list(APPEND pictures icons/icon_${size}.png=${size}x${size})
+endforeach()
 
 set(wrong "")
 foreach(entry IN LISTS pictures)

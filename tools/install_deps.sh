@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a goal: "build" (the game
-# and its console), "test" (also the test and benchmark tools).
+# and its console), "deb" (also the packaging tools), "test" (also the test
+# and benchmark tools; the tests build the package too).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
-                libx11-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
-               desktop-file-utils appstream clang libclang-rt-14-dev time
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue)
+deb_packages=(dpkg-dev debhelper lintian)
+test_packages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils
+               desktop-file-utils appstream appstream-compose clang libclang-rt-14-dev time
                tesseract-ocr)
+# The window's Wayland app_id is read from a headless sway.
+test_packages+=(sway)
+# make test builds the game several times over; the cache shares the work.
+test_packages+=(ccache)
 
 wanted=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+case "${1:-build}" in
+  build) ;;
+  deb) wanted+=("${deb_packages[@]}") ;;
+  test) wanted+=("${deb_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: install_deps.sh [build|deb|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -19,6 +20,17 @@ constexpr int kClientWidthPx = static_cast<int>(kClientWidth) / kUnitsPerPixel;
 constexpr int kClientHeightPx = static_cast<int>(kClientHeight) / kUnitsPerPixel;
 constexpr Color kBackground{128, 255, 255};
 constexpr int kPointerSizePx = 32;
+// A task bar takes 16 to 32 pixels, a window switcher 48 or 64; larger ones
+// come from the icon theme through the launcher.
+constexpr int kWindowIconSizes[] = {16, 24, 32, 48, 64};
+
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : kWindowIconSizes) {
+        icon.addPixmap(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/assets/icons/icon_%1.png").arg(size))));
+    }
+    return icon;
+}
 
 bool IsNavigationKey(std::int16_t code) {
     return code == kKeyTab || code == kKeyLeft || code == kKeyUp || code == kKeyRight || code == kKeyDown;
@@ -50,7 +62,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
     setWindowTitle(QStringLiteral(" Quondra"));
-    setWindowIcon(QIcon(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/assets/icon.png")))));
+    setWindowIcon(WindowIcon());
     setFixedSize(kClientWidthPx, kClientHeightPx);
     // The window never takes the focus from a control; with every control
     // hidden the toolkit hands its keys to the window all the same.
