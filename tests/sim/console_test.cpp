@@ -165,6 +165,13 @@ TEST(RunScript, ReportsTheWorstOutcomeOfTheScript) {
     EXPECT_EQ(err, "t:1: expected Gravity = 1, got 0\nt:3: unknown command bogus\n");
 }
 
+TEST(RunScript, AStreamWithoutABufferIsAFaultNotAPass) {
+    std::istream none(nullptr);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(none, "t", out, err), Outcome::ScriptFault);
+    EXPECT_EQ(err.str(), "t:0: cannot read the script: there is no input\n");
+}
+
 TEST(RunScript, NoiseEndsWithoutACrashOrAnEscapingException) {
     // A small deterministic stand-in for the fuzzer: every line of noise
     // must end as a pass, a failed expectation or a script fault.

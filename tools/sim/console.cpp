@@ -3,8 +3,8 @@
 #include <exception>
 #include <ios>
 #include <streambuf>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 #include "game/events.h"
 
@@ -56,13 +56,13 @@ Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out
         err << Escape(name) << ':' << lineNumber << ": " << message << '\n';
     };
     std::streambuf* const in = script.rdbuf();
+    if (in == nullptr) {
+        report("cannot read the script: there is no input");
+        return Outcome::ScriptFault;
+    }
     while (!session.Ended()) {
         ++lineNumber;
         LineRead read = LineRead::End;
-        if (in == nullptr) {
-            report("cannot read the script: there is no input");
-            return Outcome::ScriptFault;
-        }
         try {
             read = ReadLine(*in, line);
         } catch (const std::exception& e) {
