@@ -1,5 +1,6 @@
 #include "ball/rally.h"
 
+#include <limits>
 #include <string>
 
 #include "game/court.h"
@@ -8,7 +9,12 @@
 namespace quondra {
 namespace {
 
-void AddPoint(Label& score) { score.Caption = std::to_string(Score(score.Caption) + 1); }
+// Play stops at 10, but a caption set from outside may hold the largest int:
+// the count stays there rather than overflow.
+void AddPoint(Label& score) {
+    const int points = Score(score.Caption);
+    score.Caption = std::to_string(points == std::numeric_limits<int>::max() ? points : points + 1);
+}
 
 }  // namespace
 

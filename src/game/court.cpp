@@ -1,6 +1,8 @@
 #include "game/court.h"
 
 #include <charconv>
+#include <limits>
+#include <system_error>
 
 #include "game/frm_game.h"
 #include "game/hits.h"
@@ -43,12 +45,14 @@ void ShowPlayingFieldExtras(FrmGame& frm, bool visible) {
 
 int Score(const std::string& caption) {
     // Captions only ever hold what the game wrote, but a scripted caption may
-    // hold anything: text that is not a number reads as 0.
+    // hold anything: text that is not a number reads as 0, and a number
+    // beyond an int as the nearest int.
     int value = 0;
     const char* first = caption.data();
     const char* last = first + caption.size();
     while (first != last && *first == ' ') ++first;
-    std::from_chars(first, last, value);
+    if (std::from_chars(first, last, value).ec == std::errc::result_out_of_range)
+        value = *first == '-' ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
     return value;
 }
 

@@ -24,7 +24,8 @@ void StopMovement(FrmGame& frm);
 void ShowSettingsScreen(FrmGame& frm, bool visible);
 // Shows (or hides) the playing field's extras on the ground strip.
 void ShowPlayingFieldExtras(FrmGame& frm, bool visible);
-// A score label's caption read back as a number.
+// A score label's caption read back as a number: 0 for text that is not
+// one, the nearest int for a number beyond an int.
 int Score(const std::string& caption);
 
 }  // namespace quondra

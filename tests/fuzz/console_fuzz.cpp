@@ -46,6 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out, err;
     const Outcome outcome = quondra::sim::RunScript(script, kScriptName, out, err);
     const std::string messages = err.str();
+    // Whatever bytes the script holds, what reaches a terminal is printable text.
+    const auto printable = [](const std::string& text) {
+        for (const char c : text)
+            if (c != '\n' && (c < ' ' || c > '~')) return false;
+        return true;
+    };
+    if (!printable(out.str())) Fail("a byte that is not printable in the transcript", out.str());
+    if (!printable(messages)) Fail("a byte that is not printable in a message", messages);
 
     std::string_view rest = messages, text;
     std::size_t lines = 0;

@@ -2,6 +2,8 @@
 #   SIM        the console
 #   ARGS       its arguments, separated by |
 #   INPUT      a file fed to its standard input (optional)
+#   NO_INPUT   when set, it starts with its standard input closed
+#   OUTPUT     a file its standard output goes to instead (optional)
 #   RC         the exit status it must give
 #   STDERR     a regular expression its standard error must match (optional)
 #   STDOUT     a regular expression its standard output must match (optional)
@@ -12,8 +14,16 @@ set(input_option)
 if(INPUT)
   set(input_option INPUT_FILE ${INPUT})
 endif()
-execute_process(COMMAND ${SIM} ${args} ${input_option}
-  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+set(command ${SIM} ${args})
+if(NO_INPUT)
+  set(command sh -c "exec \"$0\" \"$@\" <&-" ${SIM} ${args})
+endif()
+set(output_option OUTPUT_VARIABLE out)
+if(OUTPUT)
+  set(output_option OUTPUT_FILE ${OUTPUT})
+endif()
+execute_process(COMMAND ${command} ${input_option}
+  RESULT_VARIABLE rc ${output_option} ERROR_VARIABLE err TIMEOUT 60)
 
 set(problems)
 if(NOT rc STREQUAL RC)

@@ -35,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"run 3# no space before the comment", {"run", "3"}},
                       SplitCase{"set a \"x # y\"", {"set", "a", "q:x # y"}},
                       SplitCase{"set a \"\"", {"set", "a", "q:"}},
-                      SplitCase{"set a \"\\\"\\\\\"\r", {"set", "a", "q:\"\\"}}));
+                      SplitCase{"set a \"\\\"\\\\\"\r", {"set", "a", "q:\"\\"}},
+                      SplitCase{"set a \"\\x1b[2J\\x00\\xFf\"", {"set", "a", std::string("q:\x1b[2J") + '\0' + "\xff"}}));
 
 class SplitLineFaults : public ::testing::TestWithParam<const char*> {};
 
@@ -43,14 +44,21 @@ TEST_P(SplitLineFaults, IsAScriptError) { EXPECT_THROW(SplitLine(GetParam()), Sc
 
 INSTANTIATE_TEST_SUITE_P(Lines, SplitLineFaults,
                          ::testing::Values("set a \"open", "set a \"x\\", "set a \"x\\n\"", "set a \"x\"y",
-                                           "set a b\"c"));
+                                           "set a b\"c", "set a \"\\x1\"", "set a \"\\xg0\"", "set a \"\\x4"));
 
 TEST(Numbers, RefuseWhatIsNotOneFiniteNumber) {
-    for (const char* text : {"", "nan", "inf", "-inf", "1e999", "0x10", "1.5.2", "1,5", " 1"})
+    for (const char* text : {"", "1e999", "0x10", "1.5.2", "1,5", " 1", "nan ", "-", "in"})
         EXPECT_THROW(ParseDouble(Word{text}), ScriptError) << text;
     EXPECT_THROW(ParseSingle(Word{"1e39"}), ScriptError);
     EXPECT_THROW(ParseDouble(Word{"4", true}), ScriptError);
     EXPECT_EQ(ParseDouble(Word{"-2.5e-3"}), -0.0025);
+}
+
+TEST(Numbers, ReadTheNonFiniteValuesThatArePrinted) {
+    EXPECT_TRUE(std::isnan(ParseDouble(Word{"nan"})));
+    EXPECT_TRUE(std::isnan(ParseSingle(Word{"-nan"})));
+    EXPECT_EQ(ParseDouble(Word{"-inf"}), -HUGE_VAL);
+    EXPECT_EQ(ParseSingle(Word{"inf"}), HUGE_VALF);
 }
 
 TEST(Numbers, WholeNumbersStayWithinTheirBounds) {
@@ -70,6 +78,25 @@ TEST(Formatting, ShortestTextReadsBackToTheStoredValue) {
     EXPECT_EQ(FormatValue(ValueType::Integer, Value{-1.0}), "-1");
     EXPECT_EQ(FormatValue(ValueType::Boolean, Value{false}), "false");
     EXPECT_EQ(FormatValue(ValueType::Text, Value{std::string("a\"b")}), "\"a\\\"b\"");
+    // A NaN prints without the sign the processor happened to give it.
+    EXPECT_EQ(FormatValue(ValueType::Double, Value{-std::nan("")}), "nan");
+    EXPECT_EQ(FormatValue(ValueType::Single, Value{std::nan("")}), "nan");
+    EXPECT_EQ(FormatValue(ValueType::Double, Value{-HUGE_VAL}), "-inf");
+    EXPECT_EQ(FormatValue(ValueType::Single, Value{HUGE_VAL}), "inf");
+}
+
+TEST(Formatting, EveryTextPrintsWithoutControlBytesAndReadsBack) {
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c) everyByte += static_cast<char>(c);
+    for (const std::string& text : {everyByte, std::string("\x1b]0;title\x07\x1b[2J"), std::string("\\x41")}) {
+        const std::string printed = FormatValue(ValueType::Text, Value{text});
+        for (const char c : printed) EXPECT_TRUE(c >= ' ' && c <= '~') << static_cast<int>(c);
+        const auto words = SplitLine("set lblRed.Caption " + printed);
+        ASSERT_EQ(words.size(), 3u);
+        EXPECT_EQ(words[2].Text, text);
+        EXPECT_TRUE(words[2].Quoted);
+    }
+    EXPECT_EQ(Escape("a\x1b\n"), "a\\x1b\\x0a");
 }
 
 TEST(Matching, ComparesSinglesAsStoredAndNumbersWithinTolerance) {
@@ -78,6 +105,11 @@ TEST(Matching, ComparesSinglesAsStoredAndNumbersWithinTolerance) {
     EXPECT_TRUE(Matches(ValueType::Double, Value{1.0}, Value{1.5}, 0.5));
     EXPECT_FALSE(Matches(ValueType::Double, Value{1.0}, Value{1.5}, 0.25));
     EXPECT_FALSE(Matches(ValueType::Text, Value{std::string("0")}, Value{std::string("0 ")}, 0));
+    EXPECT_TRUE(Matches(ValueType::Double, Value{std::nan("")}, Value{-std::nan("")}, 0));
+    EXPECT_TRUE(Matches(ValueType::Single, Value{HUGE_VAL}, Value{HUGE_VAL}, 0));
+    EXPECT_FALSE(Matches(ValueType::Double, Value{std::nan("")}, Value{0.0}, 1e300));
+    EXPECT_FALSE(Matches(ValueType::Double, Value{HUGE_VAL}, Value{-HUGE_VAL}, 0));
+    EXPECT_FALSE(Matches(ValueType::Double, Value{HUGE_VAL}, Value{1e308}, 1e308));
 }
 
 TEST(SimPlatform, AnOkBoxAnswersOneAndLeavesTheQueueAlone) {
@@ -131,6 +163,13 @@ TEST(RunScript, ReportsTheWorstOutcomeOfTheScript) {
     std::string err;
     EXPECT_EQ(RunText("expect Gravity 1\n\nbogus\nexpect Gravity 2\n", &err), Outcome::ScriptFault);
     EXPECT_EQ(err, "t:1: expected Gravity = 1, got 0\nt:3: unknown command bogus\n");
+}
+
+TEST(RunScript, AStreamWithoutABufferIsAFaultNotAPass) {
+    std::istream none(nullptr);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(none, "t", out, err), Outcome::ScriptFault);
+    EXPECT_EQ(err.str(), "t:0: cannot read the script: there is no input\n");
 }
 
 TEST(RunScript, NoiseEndsWithoutACrashOrAnEscapingException) {

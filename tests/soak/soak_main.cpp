@@ -2,12 +2,15 @@
 // On a violation it prints the seed and the shortest event prefix it could
 // find that shows it, as a scene-console script.
 #include <algorithm>
+#include <charconv>
 #include <chrono>
-#include <cstdlib>
 #include <deque>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "event_stream.h"
@@ -219,22 +222,49 @@ SeedRun Soak(std::uint64_t seed, std::uint64_t events) {
 
 // quondra-soak [--events N] [--seed S]...: N events in all, shared evenly
 // between the seeds given (seed 1 when none is).
+namespace {
+
+constexpr std::uint64_t kDefaultEvents = 200000;
+
+std::string Usage() {
+    return "usage: quondra-soak [--events N] [--seed S]...\n"
+           "  N: the events in all, a whole number from 1 (default " + std::to_string(kDefaultEvents) + ")\n"
+           "  S: a seed, a whole number from 0 to " + std::to_string(std::numeric_limits<std::uint64_t>::max()) +
+           " (default 1)\n";
+}
+
+// The whole text as a decimal number that fits: no sign, no exponent, no rest.
+std::optional<std::uint64_t> WholeNumber(std::string_view text) {
+    std::uint64_t value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, ec] = std::from_chars(text.data(), last, value);
+    if (text.empty() || ec != std::errc{} || end != last) return std::nullopt;
+    return value;
+}
+
+int Refuse(const std::string& why) {
+    std::cerr << "quondra-soak: " << why << '\n' << Usage();
+    return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace quondra::soak;
-    std::uint64_t events = 200000;
+    std::uint64_t events = kDefaultEvents;
     std::vector<std::uint64_t> seeds;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i];
-        if (flag == "--events") events = std::strtoull(argv[i + 1], nullptr, 10);
-        else if (flag == "--seed") seeds.push_back(std::strtoull(argv[i + 1], nullptr, 10));
-        else {
-            std::cerr << "usage: quondra-soak [--events N] [--seed S]...\n";
-            return 2;
+    for (int i = 1; i < argc; i += 2) {
+        const std::string_view flag = argv[i];
+        if (flag != "--events" && flag != "--seed") return Refuse("unknown argument " + std::string(flag));
+        if (i + 1 == argc) return Refuse(std::string(flag) + " needs a value");
+        const auto value = WholeNumber(argv[i + 1]);
+        if (flag == "--events") {
+            if (!value || *value == 0) return Refuse("--events takes a whole number from 1");
+            events = *value;
+        } else {
+            if (!value) return Refuse("--seed takes a whole number that fits 64 bits");
+            seeds.push_back(*value);
         }
-    }
-    if (argc % 2 == 0) {
-        std::cerr << "usage: quondra-soak [--events N] [--seed S]...\n";
-        return 2;
     }
     if (seeds.empty()) seeds.push_back(1);
     const auto start = std::chrono::steady_clock::now();

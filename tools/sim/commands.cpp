@@ -1,4 +1,5 @@
 // The console's commands, one function each, behind Session::Execute.
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -65,6 +66,7 @@ Result Expect(Session& s, const Words& w) {
                               TypeName(property.Type));
         tolerance = ParseDouble(w[3]);
         if (tolerance < 0) throw ScriptError("a tolerance cannot be negative");
+        if (!std::isfinite(tolerance)) throw ScriptError("a tolerance is a finite number, not " + w[3].Text);
     }
     const Value actual = property.Get();
     if (Matches(property.Type, actual, expected, tolerance)) return {};

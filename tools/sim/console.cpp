@@ -1,7 +1,10 @@
 #include "console.h"
 
 #include <exception>
+#include <ios>
+#include <streambuf>
 #include <string>
+#include <system_error>
 
 #include "game/events.h"
 
@@ -14,16 +17,63 @@ Session::Session(std::ostream& transcript) : out(transcript), platform(transcrip
     platform.SetMuted(false);
 }
 
+namespace {
+
+enum class LineRead { Line, End, TooLong };
+
+// Reads one line without its line end, never more than kMaxLineBytes of it.
+// An input error throws, as the stream buffer reports it.
+LineRead ReadLine(std::streambuf& in, std::string& line) {
+    using Traits = std::streambuf::traits_type;
+    line.clear();
+    bool any = false;
+    for (;;) {
+        const Traits::int_type c = in.sbumpc();
+        if (Traits::eq_int_type(c, Traits::eof())) return any ? LineRead::Line : LineRead::End;
+        any = true;
+        if (Traits::to_char_type(c) == '\n') return LineRead::Line;
+        if (line.size() == kMaxLineBytes) return LineRead::TooLong;
+        line += Traits::to_char_type(c);
+    }
+}
+
+// Why a read failed, in the system's words when it gave them.
+std::string ReadFailure(const std::exception& e) {
+    if (const auto* failure = dynamic_cast<const std::ios_base::failure*>(&e);
+        failure != nullptr && failure->code().category() == std::generic_category())
+        return failure->code().message();
+    return e.what();
+}
+
+}  // namespace
+
 Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err) {
     Session session(out);
     Outcome outcome = Outcome::Passed;
     std::string line;
     long lineNumber = 0;
     const auto report = [&](const std::string& message) {
-        err << name << ':' << lineNumber << ": " << message << '\n';
+        err << Escape(name) << ':' << lineNumber << ": " << message << '\n';
     };
-    while (!session.Ended() && std::getline(script, line)) {
+    std::streambuf* const in = script.rdbuf();
+    if (in == nullptr) {
+        report("cannot read the script: there is no input");
+        return Outcome::ScriptFault;
+    }
+    while (!session.Ended()) {
         ++lineNumber;
+        LineRead read = LineRead::End;
+        try {
+            read = ReadLine(*in, line);
+        } catch (const std::exception& e) {
+            report("cannot read the script: " + ReadFailure(e));
+            return Outcome::ScriptFault;
+        }
+        if (read == LineRead::End) break;
+        if (read == LineRead::TooLong) {
+            report("line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            return Outcome::ScriptFault;
+        }
         try {
             if (auto failure = session.Execute(SplitLine(line))) {
                 report(*failure);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -19,6 +21,10 @@ enum class Outcome { Passed = 0, ExpectFailed = 1, ScriptFault = 2 };
 
 // Most periods one `run` may advance: a bound that keeps any script finite.
 inline constexpr std::int64_t kMaxRunPeriods = 10'000'000;
+// Longest script line, its line end not counted: what one line may cost in
+// memory stays bounded whatever the script is (a file of zero bytes without
+// a line end, a line of millions of words).
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 // One script's game: the window as it stands after start-up, on a platform
 // that writes the transcript.
@@ -41,7 +47,9 @@ public:
 };
 
 // Runs one script against a fresh game. The transcript goes to `out`; errors
-// and failed expectations go to `err` as "NAME:LINE: message".
+// and failed expectations go to `err` as "NAME:LINE: message". A script that
+// cannot be read to its end (an input error, a line over kMaxLineBytes) is a
+// script fault at the line that could not be read.
 Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err);
 
 }  // namespace quondra::sim

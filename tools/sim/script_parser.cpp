@@ -10,8 +10,33 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '\\';
 constexpr char kComment = '#';
+// "\xHH" writes any byte in a text, so every text the console prints reads back.
+constexpr char kByteEscape = 'x';
+constexpr char kHex[] = "0123456789abcdef";
+constexpr unsigned char kFirstPrintable = 0x20, kDelete = 0x7f;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Control bytes and bytes beyond ASCII as "\xHH": a terminal shown the
+// transcript obeys none of them, and the text stays one line.
+void AppendEscaped(std::string& out, unsigned char c, bool quoted) {
+    if (c < kFirstPrintable || c >= kDelete) {
+        out += kEscape;
+        out += kByteEscape;
+        out += kHex[c >> 4];
+        out += kHex[c & 0xf];
+        return;
+    }
+    if (quoted && (c == kQuote || c == kEscape)) out += kEscape;
+    out += static_cast<char>(c);
+}
 
 template <typename Number>
 Number ParseFloating(const Word& word, std::string_view typeName) {
@@ -22,9 +47,9 @@ Number ParseFloating(const Word& word, std::string_view typeName) {
     const auto [end, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range)
         throw ScriptError("number " + Show(word) + " does not fit a " + std::string(typeName));
-    // from_chars reads "nan" and "inf"; neither is a value the game can hold.
-    if (ec != std::errc{} || end != last || !std::isfinite(value))
-        throw ScriptError("expected a number, got " + Show(word));
+    // "nan", "inf" and "-inf" are read too: the game's sums can reach them, the
+    // console prints them, and what it prints must read back.
+    if (ec != std::errc{} || end != last) throw ScriptError("expected a number, got " + Show(word));
     return value;
 }
 
@@ -51,10 +76,17 @@ std::vector<Word> SplitLine(std::string_view line) {
                     break;
                 }
                 if (c == kEscape) {
-                    if (i == line.size() || (line[i] != kQuote && line[i] != kEscape))
-                        throw ScriptError("in a text only \\\" and \\\\ may follow a backslash");
-                    word.Text += line[i++];
-                    continue;
+                    if (i < line.size() && (line[i] == kQuote || line[i] == kEscape)) {
+                        word.Text += line[i++];
+                        continue;
+                    }
+                    if (i + 2 < line.size() && line[i] == kByteEscape && HexDigit(line[i + 1]) >= 0 &&
+                        HexDigit(line[i + 2]) >= 0) {
+                        word.Text += static_cast<char>(HexDigit(line[i + 1]) * 16 + HexDigit(line[i + 2]));
+                        i += 3;
+                        continue;
+                    }
+                    throw ScriptError("in a text only \\\", \\\\ and \\xHH may follow a backslash");
                 }
                 word.Text += c;
             }
@@ -96,32 +128,24 @@ std::int64_t ParseWhole(const Word& word, std::int64_t lo, std::int64_t hi) {
 
 std::string Quote(std::string_view text) {
     std::string quoted(1, kQuote);
-    for (const char c : text) {
-        if (c == kQuote || c == kEscape) quoted += kEscape;
-        quoted += c;
-    }
+    for (const char c : text) AppendEscaped(quoted, static_cast<unsigned char>(c), true);
     quoted += kQuote;
     return quoted;
+}
+
+std::string Escape(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) AppendEscaped(escaped, static_cast<unsigned char>(c), false);
+    return escaped;
 }
 
 std::string Show(const Word& word) {
     // Messages stay one readable line whatever bytes a script holds.
     constexpr std::size_t kShownChars = 40;
-    constexpr char kHex[] = "0123456789abcdef";
-    constexpr unsigned char kFirstPrintable = 0x20, kDelete = 0x7f;
     std::string shown;
     if (word.Quoted) shown += kQuote;
-    for (std::size_t i = 0; i < word.Text.size() && i < kShownChars; ++i) {
-        const auto c = static_cast<unsigned char>(word.Text[i]);
-        if (c < kFirstPrintable || c >= kDelete) {
-            shown += "\\x";
-            shown += kHex[c >> 4];
-            shown += kHex[c & 0xf];
-            continue;
-        }
-        if (word.Quoted && (c == kQuote || c == kEscape)) shown += kEscape;
-        shown += static_cast<char>(c);
-    }
+    for (std::size_t i = 0; i < word.Text.size() && i < kShownChars; ++i)
+        AppendEscaped(shown, static_cast<unsigned char>(word.Text[i]), word.Quoted);
     if (word.Text.size() > kShownChars) shown += "...";
     if (word.Quoted) shown += kQuote;
     return shown;

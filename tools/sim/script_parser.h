@@ -16,7 +16,7 @@ public:
 };
 
 // One word of a command line; a quoted word is a text value, kept without
-// its quotes and with its escapes resolved.
+// its quotes and with its escapes (\", \\ and \xHH for any byte) resolved.
 struct Word {
     std::string Text;
     bool Quoted = false;
@@ -27,14 +27,22 @@ struct Word {
 std::vector<Word> SplitLine(std::string_view line);
 
 // Numbers as a script writes them: decimal, optionally signed and with an
-// exponent. Text that is not a whole finite number of the type throws.
+// exponent, or nan, inf and -inf. Text that is not one number that fits the
+// type throws.
 double ParseDouble(const Word& word);
 float ParseSingle(const Word& word);
 // An integer within [lo, hi]; fractions are refused.
 std::int64_t ParseWhole(const Word& word, std::int64_t lo, std::int64_t hi);
 
-// How a word is quoted in messages: texts in double quotes, other words bare.
+// A text as a script writes it: in double quotes, with \" and \\, and every
+// byte outside printable ASCII as \xHH, so that it reads back and prints no
+// control byte.
 std::string Quote(std::string_view text);
+// The same escapes without the quotes, for names that are not the script's
+// words (a file name).
+std::string Escape(std::string_view text);
+// How a word is shown in messages: texts in double quotes, other words bare,
+// both escaped and cut short.
 std::string Show(const Word& word);
 
 }  // namespace quondra::sim

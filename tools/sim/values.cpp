@@ -4,12 +4,17 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace quondra::sim {
 namespace {
 
 template <typename Number>
 std::string Shortest(Number value) {
+    // A NaN's sign is whatever the processor's arithmetic left: printed bare,
+    // the transcript is the same on every machine.
+    if constexpr (std::is_floating_point_v<Number>)
+        if (std::isnan(value)) return "nan";
     // Without a precision to_chars writes the fewest digits that read back exactly.
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -77,14 +82,20 @@ std::string FormatValue(ValueType type, const Value& value) {
 }
 
 bool Matches(ValueType type, const Value& actual, const Value& expected, double tolerance) {
+    // An infinity matches only itself and a NaN only a NaN: their difference
+    // is never within a tolerance.
+    const auto near = [tolerance](double a, double e) {
+        if (std::isnan(a) || std::isnan(e)) return std::isnan(a) && std::isnan(e);
+        return a == e || std::fabs(a - e) <= tolerance;
+    };
     switch (type) {
         case ValueType::Single:
             // Compared as stored: both sides are floats, so "0.1" means 0.1f.
-            return std::fabs(static_cast<double>(static_cast<float>(Number(actual))) -
-                             static_cast<double>(static_cast<float>(Number(expected)))) <= tolerance;
+            return near(static_cast<double>(static_cast<float>(Number(actual))),
+                        static_cast<double>(static_cast<float>(Number(expected))));
         case ValueType::Double:
         case ValueType::Integer:
-        case ValueType::Long: return std::fabs(Number(actual) - Number(expected)) <= tolerance;
+        case ValueType::Long: return near(Number(actual), Number(expected));
         case ValueType::Boolean:
         case ValueType::Text: return actual == expected;
     }
