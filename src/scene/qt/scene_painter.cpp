@@ -4,6 +4,7 @@
 
 #include "dirty_region.h"
 #include "scene/layout.h"
+#include "scene_fonts.h"
 
 namespace quondra::qt {
 namespace {
@@ -83,7 +84,9 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
     const Qt::Alignment horizontal = l.Align == Alignment::Center ? Qt::AlignHCenter
                                      : l.Align == Alignment::Right ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
-    text_.Draw(p, box, l.Font, ToQColor(l.ForeColor), horizontal | Qt::AlignTop, QString::fromStdString(l.Caption));
+    p.setPen(ToQColor(l.ForeColor));
+    p.setFont(ToQFont(l.Font));
+    p.drawText(box, static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap), QString::fromStdString(l.Caption));
     p.restore();
 }
 

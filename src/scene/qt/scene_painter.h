@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "scene/scene.h"
-#include "scene_text.h"
 
 namespace quondra::qt {
 
@@ -26,7 +25,6 @@ public:
     // The artwork, decoded the first time it is asked for: the player
     // pictures are never shown in play, and start-up need not pay for them.
     const QImage& Image(Artwork art) const;
-    const SceneText& Text() const { return text_; }
 
 private:
     void Paint(QPainter& p, const Shape& s) const;
@@ -35,7 +33,6 @@ private:
     void Paint(QPainter& p, const Picture& pic) const;
 
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
-    SceneText text_;
 };
 
 // One of the game's own PNG images, read without probing image plugins.
