@@ -7,7 +7,6 @@ endif()
 
 set(pictures
   icon.png=32x32
-  title_banner.png=549x62
   player1.png=500x250
   player2.png=500x250
   icons/hicolor/32x32/apps/quondra.png=32x32

@@ -32,9 +32,8 @@ QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 const QImage& ScenePainter::Image(Artwork art) const {
     std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
     if (!image) {
-        const QString file = art == Artwork::Player1   ? QStringLiteral(":/assets/player1.png")
-                             : art == Artwork::Player2 ? QStringLiteral(":/assets/player2.png")
-                                                       : QStringLiteral(":/assets/title_banner.png");
+        const QString file = art == Artwork::Player1 ? QStringLiteral(":/assets/player1.png")
+                                                     : QStringLiteral(":/assets/player2.png");
         image.emplace(ReadArtwork(file));
     }
     return *image;
@@ -91,7 +90,9 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
 }
 
 void ScenePainter::Paint(QPainter& p, const Picture& pic) const {
-    p.drawImage(Px(pic.Left, pic.Top, pic.Width, pic.Height), Image(pic.Art));
+    const QRectF box = Px(pic.Left, pic.Top, pic.Width, pic.Height);
+    if (pic.Art == Artwork::TitleBanner) banner_.Paint(p, box);
+    else p.drawImage(box, Image(pic.Art));
 }
 
 }  // namespace quondra::qt

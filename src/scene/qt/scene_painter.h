@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "scene/scene.h"
+#include "title_banner.h"
 
 namespace quondra::qt {
 
@@ -22,8 +23,9 @@ public:
     // (pixels in the container), back to front, antialiased.
     void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
 
-    // The artwork, decoded the first time it is asked for: the player
-    // pictures are never shown in play, and start-up need not pay for them.
+    // The player pictures, decoded the first time they are asked for: they
+    // are never shown in play, and start-up need not pay for them. (The
+    // title banner is drawn from shapes.)
     const QImage& Image(Artwork art) const;
 
 private:
@@ -33,6 +35,7 @@ private:
     void Paint(QPainter& p, const Picture& pic) const;
 
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
+    TitleBanner banner_;
 };
 
 // One of the game's own PNG images, read without probing image plugins.
