@@ -77,8 +77,9 @@ bench: deps-test
 	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # The real window's loop: a 2 s stop, a box held open, the rate over 30 s.
-loop-stress: deps-test build
-	bench/loop_stress.sh $(BUILD)
+loop-stress: deps-test $(BUILD)-bench-qt/build.ninja
+	cmake --build $(BUILD)-bench-qt -j $(JOBS) --target quondra-trace
+	bench/loop_stress.sh $(BUILD)-bench-qt
 
 # The painter and the whole program, with the Qt window (Release).
 bench-qt-configure:

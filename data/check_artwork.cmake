@@ -6,7 +6,6 @@ if(NOT DEFINED ASSETS)
 endif()
 
 set(pictures
-  title_banner.png=549x62
   player1.png=500x250
   player2.png=500x250)
 foreach(size 16 24 32 48 64 128 256)

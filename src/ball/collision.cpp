@@ -101,16 +101,12 @@ void Rebound(FrmGame& frm, const Shape& player, ContactLineFn placeContactLine, 
     // Set the ball onto the rim, then walk it away from the net while it would
     // run into it; a whole turn sweeps far wider than the net, so this ends.
     const double ballHalf = ball.Width / 2.0;
-    frm.RimWalkPasses = kRimWalkMaxPasses + 1;
     for (int pass = 0; pass < kRimWalkMaxPasses; ++pass) {
         const double r = ballHalf + player.Width / 2.0;
         ball.Left = CSng(r * std::sin(frm.ContactAngle) + CenterX(player) - ballHalf);
         ball.Top = CSng(CenterY(player) - r * std::cos(frm.ContactAngle) - ballHalf);
         frm.ContactAngle += direction * (kPi / kRimStepDivisor);
-        if (!HeadingIntoNet(frm, direction)) {
-            frm.RimWalkPasses = pass + 1;
-            break;
-        }
+        if (!HeadingIntoNet(frm, direction)) break;
     }
 
     UpdateLandingSpot(frm, LandingForm::PlayerHit);

@@ -30,10 +30,6 @@ public:
     FocusRef ActiveControl;
     // Set once the program has been told to end; nothing runs after that.
     bool Ended = false;
-    // How many passes the last walk round a player's rim made, or one more
-    // than kRimWalkMaxPasses when a whole turn left the ball heading into the
-    // net. Only read by checks; no game decision depends on it.
-    int RimWalkPasses = 0;
 };
 
 // Thrown by EndProgram so that no handler code runs after the end; the entry

@@ -15,6 +15,7 @@ constexpr float kPlayerTop = 6960;
 constexpr float kRedRightLimit = 12710;  // the outer width less 115
 constexpr double kRimTolerance = 1;      // the rim placement rounds to single precision
 constexpr int kMaxScore = 10;
+constexpr double kRimStep = 3.14159265358979 / 120;  // 1.5 degrees, as the game turns
 
 bool Finite(double v) { return std::isfinite(v); }
 
@@ -74,8 +75,8 @@ std::optional<std::string> Positions(const FrmGame& frm) {
         return "the ball's centre left the 16-bit range";
     if (!CentreInRange(frm.shpCir1) || !CentreInRange(frm.shpCir2))
         return "a player's centre left the 16-bit range";
-    if (frm.RimWalkPasses > kRimWalkMaxPasses)
-        return "the walk round a player's rim did not end within " + std::to_string(kRimWalkMaxPasses) +
+    if (RimWalkPasses(frm) >= kRimWalkMaxPasses)
+        return "the walk round a player's rim did not end within " + std::to_string(kRimWalkMaxPasses - 1) +
                " passes";
     if (frm.shpCir1.Top != kPlayerTop || frm.shpCir2.Top != kPlayerTop)
         return "a player left the ground";
@@ -149,13 +150,20 @@ std::optional<std::string> InvariantChecker::CheckScores(const FrmGame& frm, con
     return std::nullopt;
 }
 
+int RimWalkPasses(const FrmGame& frm) {
+    const double run = static_cast<double>(frm.linCol.X2) - frm.linCol.X1;
+    const double rise = static_cast<double>(frm.linCol.Y2) - frm.linCol.Y1;
+    const double start = run == 0 ? std::copysign(kRimStep * 60, rise) : std::atan(rise / run);
+    return static_cast<int>(std::lround(std::abs(frm.ContactAngle - start) / kRimStep));
+}
+
 std::optional<std::string> InvariantChecker::Check(const FrmGame& frm, const Event& cause) {
     const auto now = PhaseOf(frm);
     if (!now) return "not exactly one phase holds";
     if (*now == Phase::Settings)
         for (const Timer* t : frm.Timers())
             if (t->Enabled()) return std::string(t->Name) + " runs on the settings screen";
-    longestRimWalk_ = std::max(longestRimWalk_, frm.RimWalkPasses);
+    longestRimWalk_ = std::max(longestRimWalk_, RimWalkPasses(frm));
     if (auto broken = Positions(frm)) return broken;
     const Phase before = phase_;
     phase_ = *now;

@@ -12,6 +12,11 @@ class FrmGame;
 
 namespace quondra::soak {
 
+// How many passes the last walk round a player's rim made, read back from
+// where it ended: each pass turns the contact angle one step on from the
+// contact line's.
+int RimWalkPasses(const FrmGame& frm);
+
 // What must hold after every step of any game, whatever the player does.
 class InvariantChecker {
 public:

@@ -35,6 +35,13 @@ void PutBallAtDepth(FrmGame& frm, double depth) {
     frm.shpBall.Visible = true;
 }
 
+// Where a walk round Yellow's rim of `passes` passes leaves the contact angle.
+double ContactAngleAfter(const FrmGame& frm, int passes) {
+    const double start = std::atan((static_cast<double>(frm.linCol.Y2) - frm.linCol.Y1) /
+                                   (static_cast<double>(frm.linCol.X2) - frm.linCol.X1));
+    return start - passes * (3.14159265358979 / 120);
+}
+
 // Both players as close to the net as Average lets them; the ball on the
 // ground against Red's left side.
 void RestAgainstRedAtTheNet(FrmGame& frm) {
@@ -89,10 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "16-bit"},
         BrokenCase{"the ball high above the window", [](FrmGame& f) { f.shpBall.Top = -60000; }, K::Run,
                    nullptr},
-        BrokenCase{"a rim walk past a whole turn",
-                   [](FrmGame& f) { f.RimWalkPasses = kRimWalkMaxPasses + 1; }, K::Run, "rim"},
-        BrokenCase{"a rim walk of a whole turn", [](FrmGame& f) { f.RimWalkPasses = kRimWalkMaxPasses; },
-                   K::Run, nullptr},
+        BrokenCase{"a rim walk of a whole turn",
+                   [](FrmGame& f) { f.ContactAngle = ContactAngleAfter(f, kRimWalkMaxPasses); }, K::Run, "rim"},
+        BrokenCase{"a rim walk a pass short of a whole turn",
+                   [](FrmGame& f) { f.ContactAngle = ContactAngleAfter(f, kRimWalkMaxPasses - 1); }, K::Run,
+                   nullptr},
         BrokenCase{"the ball 2 units inside Yellow", [](FrmGame& f) { PutBallAtDepth(f, 2); }, K::Run,
                    "inside a player"},
         BrokenCase{"the ball 0.5 units inside Yellow", [](FrmGame& f) { PutBallAtDepth(f, 0.5); }, K::Run,

@@ -1,13 +1,24 @@
-// The real-time clock, with a time source the test moves by hand.
+// The real-time clock, with a time source the test moves by hand, and the
+// window that runs it only while something can move.
+#include <QApplication>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "game_clock.h"
+#include "ui_support.h"
 
 using quondra::qt::GameClock;
+using quondra::qt::GameWindow;
+using namespace quondra::qt::testing;
 
 namespace {
 
 constexpr std::int64_t kPeriodNs = 15'625'000;
+
+// Long enough for a 64 Hz clock to wake a dozen times.
+constexpr int kIdleStretchMs = 200;
 
 struct FakeClock {
     std::int64_t now = 0;
@@ -126,6 +137,55 @@ private slots:
         GameClock clock([&](std::int64_t periods) { ran += periods; });
         clock.Start();
         QTRY_VERIFY_WITH_TIMEOUT(ran > 0, 2000);
+    }
+
+    void NothingWakesOnTheSettingsScreenInAPauseOrInTheQuitQuestionFromIt() {
+        ShownGame game(nullptr);  // the real monotonic clock
+        QSignalSpy wakes(&game.window.Clock().WakeTimer(), &QTimer::timeout);
+        QTest::qWait(kIdleStretchMs);
+        QCOMPARE(wakes.count(), 0);
+        QCOMPARE(game.window.Clock().ArmedMs(), -1);
+
+        Tap(game.window, Qt::Key_Return);  // a match: now the clock runs
+        QTRY_VERIFY_WITH_TIMEOUT(wakes.count() >= 2, 2000);
+        Tap(game.window, Qt::Key_Escape);  // pause
+        QVERIFY(game.frm.Paused);
+        wakes.clear();
+        QTest::qWait(kIdleStretchMs);
+        QCOMPARE(wakes.count(), 0);
+
+        QTimer::singleShot(kIdleStretchMs, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            QTest::keyClick(box, Qt::Key_Escape);  // No
+        });
+        Tap(game.window, Qt::Key_Q);
+        QCOMPARE(wakes.count(), 0);
+        QVERIFY(game.frm.Paused);
+        QCOMPARE(game.window.Clock().ArmedMs(), -1);
+    }
+
+    void ATimerEnabledWhileIdleFiresOneWholePeriodAfterTheInput() {
+        std::int64_t now = 0;
+        ShownGame game([&now] { return now; });
+        now = 1000 * kPeriodNs + kPeriodNs / 3;  // a while on the settings screen, off the old grid
+        Tap(game.window, Qt::Key_Return);        // Play enables the ball's timer
+        QCOMPARE(game.window.Clock().ArmedMs(), 16);
+        now += kPeriodNs - 1;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{0});
+        now += 1;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{1});
+
+        Tap(game.window, Qt::Key_Escape);  // pause: the clock stops
+        QVERIFY(!game.window.Clock().Running());
+        now += 500 * kPeriodNs + kPeriodNs / 2;
+        const float top = game.frm.shpBall.Top;
+        Tap(game.window, Qt::Key_Escape);  // resume: the time paused is not caught up
+        now += kPeriodNs - 1;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{0});
+        QCOMPARE(game.frm.shpBall.Top, top);
+        now += 1;
+        QCOMPARE(game.window.Clock().Wake(), std::int64_t{1});
     }
 };
 

@@ -1,5 +1,7 @@
 // The picture of the scene, grabbed from the real window.
 #include <QTest>
+#include <algorithm>
+#include <array>
 
 #include "ui_support.h"
 
@@ -142,6 +144,38 @@ private slots:
         QVERIFY(IsColour(image.pixelColor(edge, y), 0, 0, 0));
         QVERIFY(IsColour(image.pixelColor(edge + 1, y), 0, 0, 0));
         QVERIFY(IsColour(image.pixelColor(edge + 2, y), 255, 255, 255));
+    }
+
+    // Antialiasing leaves a band of blended pixels about one device pixel
+    // wide along each edge of the lettering, at any ratio; a picture blown up
+    // from fewer pixels smears it over as many device pixels as it was enlarged.
+    void TheTitleBannerIsAsSharpAtRatioThreeAsAtOne() {
+        ShownGame game;
+        const quondra::Picture& title = game.frm.imgTitle;
+        auto blended = [&](int ratio) {
+            QImage image(game.window.size() * ratio, QImage::Format_ARGB32);
+            image.setDevicePixelRatio(ratio);
+            game.window.render(&image);
+            const QRect box(static_cast<int>(title.Left) / kUnitsPerPixel * ratio,
+                            static_cast<int>(title.Top) / kUnitsPerPixel * ratio,
+                            static_cast<int>(title.Width) / kUnitsPerPixel * ratio,
+                            static_cast<int>(title.Height) / kUnitsPerPixel * ratio);
+            const std::array<QColor, 3> solid{QColor(128, 255, 255), QColor(150, 255, 130), QColor(0, 120, 20)};
+            int count = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    count += std::none_of(solid.begin(), solid.end(), [&](const QColor& s) {
+                        return std::abs(c.red() - s.red()) + std::abs(c.green() - s.green()) +
+                                   std::abs(c.blue() - s.blue()) <= 12;
+                    });
+                }
+            return count;
+        };
+        const int one = blended(1), three = blended(3);
+        QVERIFY(one > 0);
+        // The edges are three times as long in device pixels at ratio 3.
+        QVERIFY2(three <= one * 3 * 3 / 2, qPrintable(QStringLiteral("%1 blended at ratio 1, %2 at 3").arg(one).arg(three)));
     }
 
     void OnlyTheChangedAreaIsRepaintedAfterAMove() {

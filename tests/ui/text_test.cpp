@@ -1,86 +1,52 @@
-// The scene's text drawn from the glyph atlas, against the font library.
-#include <QFile>
+// The scene's text is the toolkit's: every face the game asks for is the face
+// it gets, and the window's captions are what QPainter::drawText draws.
+#include <QFontInfo>
+#include <QPushButton>
 #include <QTest>
-#include <functional>
 
-#include "scene/layout.h"
-#include "scene/scene.h"
-#include "scene_text.h"
+#include "scene_fonts.h"
+#include "ui_support.h"
 
 using namespace quondra;
 using namespace quondra::qt;
+using namespace quondra::qt::testing;
 
 namespace {
 
-const QColor kSky(128, 255, 255);
+constexpr double kPx = 1.0 / kUnitsPerPixel;
 
-QImage Render(double ratio, const QSizeF& size, const QColor& back, const std::function<void(QPainter&)>& draw) {
-    QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(back);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    draw(p);
-    return image;
-}
+QString NameOf(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
 
-// Where a picture differs from its background, and by how much in all.
-struct Ink {
-    QRect box;
-    double amount = 0;
+struct Caption {
+    const Label* label;
+    QPointF offset;  // of its frame, in pixels
 };
 
-Ink InkOf(const QImage& image, const QColor& back) {
-    // Faint antialiasing at the rim is where two rasterisers may disagree.
-    constexpr int kVisible = 48;
-    Ink ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const int d = std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
-                          std::abs(c.blue() - back.blue());
-            ink.amount += d;
-            if (d > kVisible) ink.box |= QRect(x, y, 1, 1);
-        }
-    return ink;
-}
-
-struct Sample {
-    QString what;
-    QSizeF box;
-    Font font;
-    QColor fore, back;
-    Qt::Alignment align;
-    QString text;
-};
-
-// Every caption of the layout, in its own box, font and colours.
-std::vector<Sample> LayoutTexts() {
-    Scene scene;
-    BuildLayout(scene);
-    constexpr double kPx = 1.0 / kUnitsPerPixel;
-    auto colour = [](const Color& c) { return QColor(c.Red, c.Green, c.Blue); };
-    std::vector<Sample> samples;
-    for (const ObjectRef& object : scene.Objects()) {
-        if (auto* const* l = std::get_if<Label*>(&object)) {
-            const Qt::Alignment h = (*l)->Align == Alignment::Center ? Qt::AlignHCenter
-                                    : (*l)->Align == Alignment::Right ? Qt::AlignRight
-                                                                      : Qt::AlignLeft;
-            samples.push_back({QString::fromUtf8((*l)->Name.data(), static_cast<qsizetype>((*l)->Name.size())),
-                               QSizeF((*l)->Width * kPx, (*l)->Height * kPx), (*l)->Font, colour((*l)->ForeColor),
-                               (*l)->BackColor ? colour(*(*l)->BackColor) : kSky, h | Qt::AlignTop,
-                               QString::fromStdString((*l)->Caption)});
-        } else if (auto* const* b = std::get_if<Button*>(&object)) {
-            samples.push_back({QStringLiteral("cmdPlay"), QSizeF((*b)->Width * kPx, (*b)->Height * kPx), (*b)->Font,
-                               Qt::black, colour((*b)->BackColor), Qt::AlignCenter,
-                               QString::fromStdString((*b)->Caption)});
-        }
+// Every label of the layout, where it lies in the window.
+std::vector<Caption> Captions(const FrmGame& frm) {
+    std::vector<Caption> captions;
+    for (const ObjectRef& object : frm.Objects()) {
+        const auto* const* l = std::get_if<Label*>(&object);
+        if (l == nullptr) continue;
+        const Frame* frame = (*l)->Container;
+        captions.push_back({*l, frame ? QPointF(frame->Left * kPx, frame->Top * kPx) : QPointF()});
     }
-    // The scores run up to two digits.
-    samples.push_back({QStringLiteral("a score of 10"), QSizeF(scene.lblRed.Width * kPx, scene.lblRed.Height * kPx),
-                       scene.lblRed.Font, Qt::black, kSky, Qt::AlignRight | Qt::AlignTop, QStringLiteral("10")});
-    return samples;
+    return captions;
+}
+
+// Two pictures alike but for the last bit of blending, which depends on
+// whether a glyph was composed onto the window or onto a fresh image.
+bool SamePicture(const QImage& a, const QImage& b) {
+    constexpr int kBlendSlack = 2;
+    if (a.size() != b.size()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > kBlendSlack || std::abs(qGreen(p) - qGreen(q)) > kBlendSlack ||
+                std::abs(qBlue(p) - qBlue(q)) > kBlendSlack)
+                return false;
+        }
+    return true;
 }
 
 }  // namespace
@@ -89,98 +55,70 @@ class TextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void AtlasTextLooksLikeTheFontLibrarysAtEachRatio() {
-        const SceneText text;
-        QVERIFY(text.HasAtlas());
-        for (double ratio : {1.0, 2.0, 3.0}) {
-            for (const Sample& s : LayoutTexts()) {
-                const QString where = QStringLiteral("%1 at %2").arg(s.what).arg(ratio);
-                bool drawn = false;
-                const QImage atlas = Render(ratio, s.box, s.back, [&](QPainter& p) {
-                    drawn = text.DrawFromAtlas(p, QRectF(QPointF(), s.box), s.font, s.fore, s.align, s.text);
-                });
-                QVERIFY2(drawn, qPrintable(where + QStringLiteral(": not drawn from the atlas")));
-                const QImage font = Render(ratio, s.box, s.back, [&](QPainter& p) {
-                    SceneText::DrawWithFont(p, QRectF(QPointF(), s.box), s.font, s.fore, s.align, s.text);
-                });
-                const Ink a = InkOf(atlas, s.back), f = InkOf(font, s.back);
-                // The pen lands on whole device pixels rather than fractions of them.
-                const int slack = static_cast<int>(ratio) + 1;
-                const QString boxes = QStringLiteral(": atlas ink %1,%2 %3x%4, font ink %5,%6 %7x%8")
-                                          .arg(a.box.x()).arg(a.box.y()).arg(a.box.width()).arg(a.box.height())
-                                          .arg(f.box.x()).arg(f.box.y()).arg(f.box.width()).arg(f.box.height());
-                QVERIFY2(!f.box.isEmpty(), qPrintable(where));
-                QVERIFY2(std::abs(a.box.left() - f.box.left()) <= slack && std::abs(a.box.right() - f.box.right()) <= slack &&
-                             std::abs(a.box.top() - f.box.top()) <= slack &&
-                             std::abs(a.box.bottom() - f.box.bottom()) <= slack,
-                         qPrintable(where + boxes));
-                // Within a percent for every caption but Play at ratio 1, whose
-                // rounded face comes out some 8 % heavier glyph by glyph than in
-                // a run; a wrong size, glyph or colour is far beyond this.
-                QVERIFY2(std::abs(a.amount - f.amount) <= 0.10 * f.amount,
-                         qPrintable(where + QStringLiteral(": ink %1 against %2").arg(a.amount).arg(f.amount)));
-            }
+    void EveryFaceTheGameAsksForIsTheFaceItGets() {
+        ShownGame game;
+        std::vector<std::pair<QString, QFont>> fonts;
+        for (const Caption& c : Captions(game.frm)) fonts.emplace_back(NameOf(c.label->Name), ToQFont(c.label->Font));
+        fonts.emplace_back(QStringLiteral("cmdPlay"), game.window.Controls().Play()->font());
+        for (const auto& [name, font] : fonts) {
+            const QFontInfo got(font);
+            const QString wanted = font.families().value(0);
+            QVERIFY2(got.family() == wanted, qPrintable(QStringLiteral("%1 asks for %2 and gets %3: install it")
+                                                            .arg(name, wanted, got.family())));
+            QVERIFY2(got.bold() == font.bold(), qPrintable(name + QStringLiteral(": wrong weight")));
+            QCOMPARE(got.pixelSize(), font.pixelSize());
         }
     }
 
-    void TextTheAtlasCannotDrawGoesThroughTheFontLibrary() {
-        const SceneText text;
-        const Font caption{FontFace::Arial, 15.75f, true, false};
-        struct Case {
-            const char* what;
-            double ratio;
-            Font font;
-            QString text;
-        };
-        const std::vector<Case> cases = {
-            {"a character no caption has", 1, caption, QStringLiteral("Caf\u00e9")},
-            {"a ratio between whole ones", 1.5, caption, QStringLiteral("High")},
-            {"a size no label has", 1, Font{FontFace::Arial, 30, true, false}, QStringLiteral("High")},
-        };
-        for (const Case& c : cases) {
-            bool drawn = true;
-            const QImage none = Render(c.ratio, QSizeF(120, 40), kSky, [&](QPainter& p) {
-                drawn = text.DrawFromAtlas(p, QRectF(0, 0, 120, 40), c.font, Qt::black, Qt::AlignLeft, c.text);
-            });
-            QVERIFY2(!drawn, c.what);
-            QVERIFY2(InkOf(none, kSky).box.isEmpty(), c.what);
-            const QImage some = Render(c.ratio, QSizeF(120, 40), kSky, [&](QPainter& p) {
-                text.Draw(p, QRectF(0, 0, 120, 40), c.font, Qt::black, Qt::AlignLeft, c.text);
-            });
-            QVERIFY2(!InkOf(some, kSky).box.isEmpty(), c.what);
-        }
+    void ArialAndComicSansMapToTheirInstalledEquivalents() {
+        QCOMPARE(InstalledFamily(FontFace::Arial), QStringLiteral("Liberation Sans"));
+        QCOMPARE(InstalledFamily(FontFace::ComicSansMS), QStringLiteral("Comic Neue"));
+        // 27.75 pt at 96 dots per inch.
+        QCOMPARE(ToQFont(Font{FontFace::ComicSansMS, 27.75f, true, false}).pixelSize(), 37);
     }
 
-    void WithoutAnAtlasEverythingStillShows() {
-        const SceneText text{std::nullopt};
-        const Font caption{FontFace::Arial, 15.75f, true, false};
-        const QImage image = Render(1, QSizeF(120, 40), kSky, [&](QPainter& p) {
-            text.Draw(p, QRectF(0, 0, 120, 40), caption, Qt::black, Qt::AlignLeft, QStringLiteral("High"));
-        });
-        QVERIFY(!InkOf(image, kSky).box.isEmpty());
+    // Each shown caption in the window, pixel for pixel, against the same
+    // text drawn by the toolkit into an image of its box, at ratios 1 and 2.
+    void ShownCaptionsAreTheToolkitsOwnText_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("ratio 1") << 1.0;
+        QTest::newRow("ratio 2") << 2.0;
     }
-
-    void AnUnderlineRunsUnderTheWholeWord() {
-        const SceneText text;
-        const Font heading{FontFace::Arial, 15.75f, true, true};
-        const QSizeF box(120, 33);
-        const QImage atlas = Render(1, box, kSky, [&](QPainter& p) {
-            QVERIFY(text.DrawFromAtlas(p, QRectF(QPointF(), box), heading, Qt::blue, Qt::AlignLeft, QStringLiteral("Gravity")));
-        });
-        const QImage font = Render(1, box, kSky, [&](QPainter& p) {
-            SceneText::DrawWithFont(p, QRectF(QPointF(), box), heading, Qt::blue, Qt::AlignLeft, QStringLiteral("Gravity"));
-        });
-        // The lowest row of solid blue in each: the underline, at the same height.
-        auto underline = [](const QImage& image) {
-            for (int y = image.height() - 1; y >= 0; --y) {
-                int blue = 0;
-                for (int x = 0; x < image.width(); ++x) blue += image.pixelColor(x, y) == QColor(Qt::blue);
-                if (blue > 40) return y;
+    void ShownCaptionsAreTheToolkitsOwnText() {
+        QFETCH(double, ratio);
+        ShownGame game;
+        QImage window(game.window.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        window.setDevicePixelRatio(ratio);
+        game.window.render(&window);
+        int compared = 0;
+        for (const Caption& c : Captions(game.frm)) {
+            const Label& l = *c.label;
+            const Frame* frame = l.Container;
+            if (!l.Visible || (frame && !frame->Visible) || l.Caption.empty()) continue;
+            const QRectF box(c.offset + QPointF(l.Left * kPx, l.Top * kPx), QSizeF(l.Width * kPx, l.Height * kPx));
+            const QRect device((box.topLeft() * ratio).toPoint(), (box.size() * ratio).toSize());
+            const QColor back = l.BackColor ? ToQColor(*l.BackColor) : window.pixelColor(device.topLeft());
+            QImage drawn(device.size(), QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(ratio);
+            drawn.fill(back);
+            {
+                QPainter p(&drawn);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setRenderHint(QPainter::TextAntialiasing);
+                p.setPen(ToQColor(l.ForeColor));
+                p.setFont(ToQFont(l.Font));
+                const Qt::Alignment h = l.Align == Alignment::Center ? Qt::AlignHCenter
+                                        : l.Align == Alignment::Right ? Qt::AlignRight
+                                                                      : Qt::AlignLeft;
+                p.drawText(QRectF(QPointF(), box.size()), static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap),
+                           QString::fromStdString(l.Caption));
             }
-            return -1;
-        };
-        QVERIFY(underline(font) > 0);
-        QCOMPARE(underline(atlas), underline(font));
+            QImage shown = window.copy(device);
+            shown.setDevicePixelRatio(ratio);
+            QVERIFY2(SamePicture(shown, drawn), qPrintable(NameOf(l.Name) + QStringLiteral(" differs from the toolkit's text")));
+            ++compared;
+        }
+        QVERIFY(compared >= 10);
     }
 };
 

@@ -1,19 +1,15 @@
-// Draws the game's artwork: the title banner, the two player pictures and the
-// icon in every size the desktop and the window use, plus its scalable form.
-// Run it by hand after changing a drawing:
+// Draws the game's artwork: the two player pictures and the icon in every size
+// the desktop and the window use, plus its scalable form (the title banner is
+// drawn by the game from shapes). Run it by hand after changing a drawing:
 //   QT_QPA_PLATFORM=offscreen make_assets <assets directory>
 #include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QFont>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
-#include <QStringList>
-#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +18,6 @@
 
 namespace {
 
-constexpr int kBannerWidth = 549;
-constexpr int kBannerHeight = 62;
 constexpr int kPlayerWidth = 500;
 constexpr int kPlayerHeight = 250;
 // The desktop's icon sizes; the window's own icon takes the smaller ones.
@@ -41,11 +35,7 @@ const QColor kRed(255, 0, 0);
 const QColor kBallGreen(0, 255, 0);
 const QColor kNetWhite(255, 255, 255);
 const QColor kOutline(0, 0, 0);
-const QColor kLetterFill(150, 255, 130);
-const QColor kLetterEdge(0, 120, 20);
 
-const char* const kComicBoldPath = "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf";
-const char* const kTitle = "Quondra";
 
 // Fractions of the 500-pixel disc; the eye sits high on the side facing the net.
 constexpr double kEyeOffsetX = 0.26;
@@ -111,64 +101,6 @@ QImage PlayerPicture(const QColor& fill, int facing) {
              kOutlineWidth);
   return image;
 }
-
-QImage TitleBanner(const QFont& font) {
-  constexpr double kMargin = 4.0;
-  constexpr double kEdgeWidth = 4.0;
-  constexpr double kMaxStretch = 1.35;
-
-  QPainterPath text;
-  text.addText(0, 0, font, kTitle);
-  const QRectF bounds = text.boundingRect();
-  const double height = kBannerHeight - 2 * kMargin;
-  const double scale = height / bounds.height();
-  // Widen the lettering a little so the word fills more of the long banner.
-  const double widthScale =
-      std::min(scale * kMaxStretch, (kBannerWidth - 2 * kMargin) / bounds.width());
-
-  QTransform fit;
-  fit.translate(kBannerWidth / 2.0, kBannerHeight / 2.0);
-  fit.scale(widthScale, scale);
-  fit.translate(-bounds.center().x(), -bounds.center().y());
-  const QPainterPath placed = fit.map(text);
-
-  QImage image = Canvas(kBannerWidth, kBannerHeight);
-  QPainter painter(&image);
-  Smooth(painter);
-  painter.setPen(QPen(kLetterEdge, kEdgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.setBrush(kLetterFill);
-  painter.drawPath(placed);
-  // Fill again over the inner half of the edge so the letters stay fat and light.
-  painter.setPen(Qt::NoPen);
-  painter.drawPath(placed);
-  return image;
-}
-
-// Where the icon's parts sit on a canvas of `size` pixels. The tile keeps the
-// margin of the desktop icon guidelines free, so that the icon lines up with
-// its neighbours in a launcher; the parts are fractions of the tile.
-struct IconLayout {
-  explicit IconLayout(double size)
-      : margin(std::max(kMinIconMargin, std::floor(size * kIconMargin))),
-        tile(size - 2 * margin),
-        corner(tile * 0.18),
-        outline(std::max(1.0, size / 48.0)),
-        groundY(At(0.78)),
-        net(margin + tile * 0.82, At(0.50), tile * 0.06, groundY - At(0.50)),
-        player(margin + tile * 0.40, groundY),
-        playerRadius(tile * 0.30),
-        ball(margin + tile * 0.66, At(0.24)),
-        ballRadius(tile * 0.15) {}
-
-  double At(double fraction) const { return margin + tile * fraction; }
-
-  double margin, tile, corner, outline, groundY;
-  QRectF net;
-  QPointF player;
-  double playerRadius;
-  QPointF ball;
-  double ballRadius;
-};
 
 // A rounded sky tile with the ground, Yellow and the ball over her; from 48
 // pixels up the net and Yellow's eye fit in too.
@@ -263,16 +195,6 @@ bool SaveText(const QString& text, const QString& path) {
   return true;
 }
 
-QFont ComicBold() {
-  const int id = QFontDatabase::addApplicationFont(kComicBoldPath);
-  const QStringList families = QFontDatabase::applicationFontFamilies(id);
-  if (families.isEmpty()) return QFont();
-  QFont font(families.front());
-  font.setBold(true);
-  font.setPixelSize(kBannerHeight);
-  return font;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -281,16 +203,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_assets ASSETS_DIR\n");
     return 2;
   }
-  const QFont comic = ComicBold();
-  if (comic.family().isEmpty() || comic.family() == QFont().family()) {
-    std::fprintf(stderr, "make_assets: %s is missing (install fonts-comic-neue)\n",
-                 kComicBoldPath);
-    return 1;
-  }
-
   const QDir assets(QString::fromLocal8Bit(argv[1]));
-  bool ok = Save(TitleBanner(comic), assets.filePath("title_banner.png")) &&
-            Save(PlayerPicture(kYellow, +1), assets.filePath("player1.png")) &&
+  bool ok = Save(PlayerPicture(kYellow, +1), assets.filePath("player1.png")) &&
             Save(PlayerPicture(kRed, -1), assets.filePath("player2.png")) &&
             assets.mkpath("icons") && SaveText(IconSvg(), assets.filePath("icons/icon.svg"));
   for (const int size : kIconSizes) {

@@ -29,6 +29,8 @@ public:
     bool Running() const { return running_; }
     // The wait the timer is armed with, in milliseconds; -1 when it is not armed.
     int ArmedMs() const { return timer_.isActive() ? timer_.interval() : -1; }
+    // The timer that wakes the clock: its timeouts are the wakes.
+    const QTimer& WakeTimer() const { return timer_; }
 
     static constexpr std::int64_t kMaxPeriodsPerWake = 4;
 

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScopeGuard>
 #include <QWindow>
+#include <algorithm>
 
 #include "game/events.h"
 #include "game/keys.h"
@@ -47,10 +48,8 @@ QCursor TransparentPointer() {
 GameWindow::GameWindow(GameClock::TimeSource now)
     : clock_(
           [this](std::int64_t periods) {
-              RunCore([this, periods] {
-                  RunPeriods(frm_, periods);
-                  if (trace_ != nullptr) trace_->Wake(periods, frm_);
-              });
+              RunCore([this, periods] { RunPeriods(frm_, periods); });
+              emit periodsRun(periods);
           },
           std::move(now)),
       controls_(*this, frm_, painter_,
@@ -84,7 +83,7 @@ void GameWindow::Start() {
     RunCore([this] { Load(frm_); });
     show();
     activateWindow();
-    clock_.Start();
+    ScheduleClock();
 }
 
 void GameWindow::RunCore(std::function<void()> call) {
@@ -115,6 +114,17 @@ void GameWindow::Refresh() {
     if (!changed.isEmpty()) update(changed);
     ApplyPointer(frm_.MousePointer);
     if (frm_.Ended) EndProgram();
+    ScheduleClock();
+}
+
+void GameWindow::ScheduleClock() {
+    // With no timer enabled nothing can move, so the window sleeps until an
+    // input enables one; starting the clock then re-bases its grid, and the
+    // timer fires a whole interval later, as it would have on a running clock.
+    const bool wanted = !modal_ && !frm_.Ended &&
+                        std::ranges::any_of(frm_.Timers(), [](const Timer* t) { return t->Enabled(); });
+    if (wanted && !clock_.Running()) clock_.Start();
+    else if (!wanted && clock_.Running()) clock_.Stop();
 }
 
 bool GameWindow::HandleKey(const QKeyEvent& event) {
@@ -133,18 +143,19 @@ void GameWindow::LoseKeyboard() { keys_.ReleaseAll(); }
 
 void GameWindow::BeginModal() {
     // The box is drawn over the field as it stands; no period passes while it is open.
+    modal_ = true;
     Refresh();
-    clock_.Stop();
     LoseKeyboard();
-    if (trace_ != nullptr) trace_->BoxOpened(frm_);
+    emit boxOpened();
 }
 
 void GameWindow::EndModal() {
-    if (trace_ != nullptr) trace_->BoxClosed(frm_);
+    modal_ = false;
+    emit boxClosed();
     if (frm_.Ended) return;
     activateWindow();
-    // The time spent in the box is dropped, not caught up.
-    clock_.Start();
+    // The time spent in the box is dropped, not caught up: the grid starts anew.
+    ScheduleClock();
 }
 
 void GameWindow::FocusControl(std::string_view name) {
@@ -182,7 +193,7 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(kBackground));
     painter_.PaintAll(p, frm_, nullptr, event->rect());
-    if (firstPaint_ != nullptr) firstPaint_->Painted();
+    emit framePainted();
 }
 
 void GameWindow::showEvent(QShowEvent* event) {

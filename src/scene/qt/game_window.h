@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "dirty_region.h"
-#include "first_paint_mark.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
 #include "key_filter.h"
-#include "period_trace.h"
 #include "qt_platform.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
@@ -35,10 +33,6 @@ public:
     SettingsWidgets& Controls() { return controls_; }
     GameClock& Clock() { return clock_; }
     const KeyFilter& Keys() const { return keys_; }
-    // Records every clock wake and message box from now on; nullptr stops it.
-    void SetTrace(PeriodTrace* trace) { trace_ = trace; }
-    // A mark written once the first frame is complete; measurements only.
-    void SetFirstPaintMark(FirstPaintMark* mark) { firstPaint_ = mark; }
 
     // Loads the game, shows and activates the window and starts the clock.
     void Start();
@@ -61,6 +55,13 @@ public:
 signals:
     // The game is over; the application should leave its event loop with status 0.
     void programEnded();
+    // What a measurement of the loop needs: a wake of the clock ran `periods`
+    // periods (and the window repainted what moved), a message box opened or
+    // closed, the window painted.
+    void periodsRun(qint64 periods);
+    void boxOpened();
+    void boxClosed();
+    void framePainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +71,8 @@ protected:
 
 private:
     void Refresh();
+    // Runs the clock only while a timer is enabled and no box is open.
+    void ScheduleClock();
     void OnFocusChanged(QWidget* now);
 
     QtPlatform platform_;
@@ -82,9 +85,8 @@ private:
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
-    PeriodTrace* trace_ = nullptr;
-    FirstPaintMark* firstPaint_ = nullptr;
     bool busy_ = false;
+    bool modal_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;
 };

@@ -8,24 +8,21 @@ namespace {
 // Points to pixels at 96 dots per inch.
 constexpr double kPixelsPerPoint = 96.0 / 72;
 
-int PixelSize(const Font& f) { return qRound(f.Points * kPixelsPerPoint); }
-
 }  // namespace
+
+QString InstalledFamily(FontFace face) {
+    return face == FontFace::ComicSansMS ? QStringLiteral("Comic Neue") : QStringLiteral("Liberation Sans");
+}
 
 QFont ToQFont(const Font& f) {
     QFont font;
-    if (f.Face == FontFace::ComicSansMS)
-        font.setFamilies({QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans MS")});
-    else
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(PixelSize(f));
+    // The original name second: a desktop that has it may use it.
+    font.setFamilies({InstalledFamily(f.Face), f.Face == FontFace::ComicSansMS ? QStringLiteral("Comic Sans MS")
+                                                                                : QStringLiteral("Arial")});
+    font.setPixelSize(qRound(f.Points * kPixelsPerPoint));
     font.setBold(f.Bold);
     font.setUnderline(f.Underline);
     return font;
-}
-
-FaceKey FaceKeyOf(const Font& f) {
-    return {static_cast<std::uint8_t>(f.Face), static_cast<std::uint16_t>(PixelSize(f)), f.Bold};
 }
 
 }  // namespace quondra::qt

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
-#include "glyph_atlas.h"
 #include "scene/objects.h"
 
 namespace quondra::qt {
 
-// A scene font at 96 dots per inch: Arial and Comic Sans MS map to their
-// installed equivalents of the same size and weight.
+// The installed face that stands in for a scene face: Liberation Sans for
+// Arial, Comic Neue for Comic Sans MS (same metrics, same weights).
+QString InstalledFamily(FontFace face);
+// A scene font at 96 dots per inch, in its installed face, size and weight.
 QFont ToQFont(const Font& f);
-// The face of the glyph atlas that draws a scene font (underlines are drawn
-// as lines, so they need no face of their own).
-FaceKey FaceKeyOf(const Font& f);
 
 }  // namespace quondra::qt

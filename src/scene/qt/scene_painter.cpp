@@ -4,6 +4,7 @@
 
 #include "dirty_region.h"
 #include "scene/layout.h"
+#include "scene_fonts.h"
 
 namespace quondra::qt {
 namespace {
@@ -31,9 +32,8 @@ QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 const QImage& ScenePainter::Image(Artwork art) const {
     std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
     if (!image) {
-        const QString file = art == Artwork::Player1   ? QStringLiteral(":/assets/player1.png")
-                             : art == Artwork::Player2 ? QStringLiteral(":/assets/player2.png")
-                                                       : QStringLiteral(":/assets/title_banner.png");
+        const QString file = art == Artwork::Player1 ? QStringLiteral(":/assets/player1.png")
+                                                     : QStringLiteral(":/assets/player2.png");
         image.emplace(ReadArtwork(file));
     }
     return *image;
@@ -83,12 +83,16 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
     const Qt::Alignment horizontal = l.Align == Alignment::Center ? Qt::AlignHCenter
                                      : l.Align == Alignment::Right ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
-    text_.Draw(p, box, l.Font, ToQColor(l.ForeColor), horizontal | Qt::AlignTop, QString::fromStdString(l.Caption));
+    p.setPen(ToQColor(l.ForeColor));
+    p.setFont(ToQFont(l.Font));
+    p.drawText(box, static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap), QString::fromStdString(l.Caption));
     p.restore();
 }
 
 void ScenePainter::Paint(QPainter& p, const Picture& pic) const {
-    p.drawImage(Px(pic.Left, pic.Top, pic.Width, pic.Height), Image(pic.Art));
+    const QRectF box = Px(pic.Left, pic.Top, pic.Width, pic.Height);
+    if (pic.Art == Artwork::TitleBanner) banner_.Paint(p, box);
+    else p.drawImage(box, Image(pic.Art));
 }
 
 }  // namespace quondra::qt

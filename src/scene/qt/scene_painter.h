@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "scene/scene.h"
-#include "scene_text.h"
+#include "title_banner.h"
 
 namespace quondra::qt {
 
@@ -23,10 +23,10 @@ public:
     // (pixels in the container), back to front, antialiased.
     void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
 
-    // The artwork, decoded the first time it is asked for: the player
-    // pictures are never shown in play, and start-up need not pay for them.
+    // The player pictures, decoded the first time they are asked for: they
+    // are never shown in play, and start-up need not pay for them. (The
+    // title banner is drawn from shapes.)
     const QImage& Image(Artwork art) const;
-    const SceneText& Text() const { return text_; }
 
 private:
     void Paint(QPainter& p, const Shape& s) const;
@@ -35,7 +35,7 @@ private:
     void Paint(QPainter& p, const Picture& pic) const;
 
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
-    SceneText text_;
+    TitleBanner banner_;
 };
 
 // One of the game's own PNG images, read without probing image plugins.

@@ -3,8 +3,6 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 
 #include "game/events.h"
 #include "scene_fonts.h"
@@ -17,68 +15,18 @@ QRect PixelRect(float left, float top, float width, float height) {
     return QRect(qRound(left * kPx), qRound(top * kPx), qRound(width * kPx), qRound(height * kPx));
 }
 
-constexpr int kPlayBorderPx = 1;
-constexpr int kPlayFocusBorderPx = 2;
+QString Css(const Color& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).arg(c.Green).arg(c.Blue); }
 
-// An option button is its round indicator alone (its caption is a label of
-// the scene): the style draws the indicator and the focus frame, and no
-// text, so showing the settings needs no font.
-class OptionRadio : public QRadioButton {
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter p(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        QStyleOptionButton indicator = option;
-        indicator.rect = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
-        p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.rect = style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, this);
-            p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-        }
-    }
-};
-
-// The Play button: its colour, a black border, dotted and thicker while it
-// has the focus, and its caption in the scene's font.
-class PlayButton : public QPushButton {
-public:
-    PlayButton(const Button& b, const SceneText& text, QWidget* parent)
-        : QPushButton(QString::fromStdString(b.Caption), parent), button_(b), text_(text) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), ToQColor(button_.BackColor));
-        const int border = hasFocus() ? kPlayFocusBorderPx : kPlayBorderPx;
-        QPen pen(Qt::black, border, hasFocus() ? Qt::DotLine : Qt::SolidLine);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        const double inset = border / 2.0;
-        p.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF inside = QRectF(rect()).adjusted(border, border, -border, -border);
-        text_.Draw(p, inside, button_.Font, Qt::black, Qt::AlignCenter, text());
-    }
-
-private:
-    const Button& button_;
-    const SceneText& text_;
-};
-
-QPushButton* MakePlayButton(QWidget& window, const Button& b, const SceneText& text,
-                            const std::function<void()>& clicked) {
-    auto* play = new PlayButton(b, text, &window);
+QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::function<void()>& clicked) {
+    auto* play = new QPushButton(QString::fromStdString(b.Caption), &window);
     play->setObjectName(QString::fromUtf8(b.Name.data(), static_cast<qsizetype>(b.Name.size())));
     play->setGeometry(PixelRect(b.Left, b.Top, b.Width, b.Height));
-    play->setFont(ToQFont(b.Font));  // a description only: the caption is painted from the atlas
+    play->setFont(ToQFont(b.Font));
     play->setFocusPolicy(Qt::StrongFocus);
+    // The style paints it: its colour, a black border, dotted and thicker while it has the focus.
+    play->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid black; }"
+                                       "QPushButton:focus { border: 2px dotted black; }")
+                            .arg(Css(b.BackColor)));
     QObject::connect(play, &QPushButton::clicked, play, [clicked] { clicked(); });
     return play;
 }
@@ -112,12 +60,13 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
         if (auto* const* frame = std::get_if<Frame*>(&object))
             panels_.push_back(new FramePanel(&window, frm_, **frame, painter));
         else if (std::holds_alternative<Button*>(object))
-            play_ = MakePlayButton(window, frm_.cmdPlay, painter.Text(), callbacks.playClicked);
+            play_ = MakePlayButton(window, frm_.cmdPlay, callbacks.playClicked);
     }
 
     for (FramePanel* panel : panels_) {
         for (OptionButton* option : frm_.OptionsIn(panel->SceneFrame())) {
-            auto* radio = new OptionRadio(panel);
+            // An option button is its round indicator alone: its caption is a label of the scene.
+            auto* radio = new QRadioButton(panel);
             radio->setObjectName(QString::fromUtf8(option->Name.data(), static_cast<qsizetype>(option->Name.size())));
             radio->setGeometry(PixelRect(option->Left, option->Top, option->Width, option->Height));
             QPalette palette = radio->palette();
