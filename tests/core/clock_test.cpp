@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game/events.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "game/frm_game.h"
 #include "scene/layout.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {
@@ -99,7 +99,7 @@ TEST(FrmGame, ReadsTheReferenceOuterWidth) {
 }
 
 TEST(FormLoad, BringsTheBallToTheFrontAndTellsThePlatform) {
-    testing::TestPlatform platform;
+    testing::RecordingPlatform platform;
     FrmGame frm{platform};
     frm.BringToFront(&frm.lblPaused);  // anything may have been in front before
     quondra::BringToFront(frm, &frm.shpBall);
