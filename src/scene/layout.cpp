@@ -1,5 +1,7 @@
 // The layout table: every object of the window with its place and look.
 #include "scene/layout.h"
+
+#include "game/startup.h"
 #include "scene/scene.h"
 
 namespace quondra {
@@ -25,8 +27,11 @@ void Place(Frame& f, std::string_view name, Box b, Color back) {
     f.BackColor = back;
 }
 
-void Place(OptionButton& o, std::string_view name, const Frame& in, Box b) {
+void Place(OptionButton& o, std::string_view name, const Frame& in, Box b, KeyHandler keyDown,
+           EventHandler click = nullptr) {
     o.Name = name;
+    o.KeyDown = keyDown;
+    o.Click = click;
     o.Container = &in;
     o.Left = b.Left, o.Top = b.Top, o.Width = b.Width, o.Height = b.Height;
     o.BackColor = kCyanBack;
@@ -73,17 +78,17 @@ void Place(Line& l, std::string_view name, float x1, float y1, float x2, float y
 
 void BuildLayout(Scene& s) {
     Place(s.fraPlayers, "fraPlayers", {4245, 2520, 3900, 1200}, kCyanBack);
-    Place(s.optHuman, "optHuman", s.fraPlayers, {240, 600, 255, 615});
-    Place(s.optComputer, "optComputer", s.fraPlayers, {240, 120, 255, 615});
+    Place(s.optHuman, "optHuman", s.fraPlayers, {240, 600, 255, 615}, optHuman_KeyDown, optHuman_Click);
+    Place(s.optComputer, "optComputer", s.fraPlayers, {240, 120, 255, 615}, optComputer_KeyDown, optComputer_Click);
     Place(s.lblHuman, "lblHuman", &s.fraPlayers, {600, 720, 3210, 495}, "Human vs. Human", kBlack,
           kCyanBack, kOptionFont);
     Place(s.lblComputer, "lblComputer", &s.fraPlayers, {600, 240, 3210, 495},
           "Human vs. Computer", kBlack, kCyanBack, kOptionFont);
 
     Place(s.fraSpeed, "fraSpeed", {9495, 2640, 2100, 1800}, kCyanBack);
-    Place(s.optSlow, "optSlow", s.fraSpeed, {240, 120, 255, 615});
-    Place(s.optAverage, "optAverage", s.fraSpeed, {240, 600, 255, 615});
-    Place(s.optFast, "optFast", s.fraSpeed, {240, 1080, 255, 615});
+    Place(s.optSlow, "optSlow", s.fraSpeed, {240, 120, 255, 615}, optSlow_KeyDown);
+    Place(s.optAverage, "optAverage", s.fraSpeed, {240, 600, 255, 615}, optAverage_KeyDown);
+    Place(s.optFast, "optFast", s.fraSpeed, {240, 1080, 255, 615}, optFast_KeyDown);
     Place(s.lblSlow, "lblSlow", &s.fraSpeed, {600, 240, 1095, 495}, "Slow", kBlack, kCyanBack,
           kOptionFont);
     Place(s.lblAverage, "lblAverage", &s.fraSpeed, {600, 720, 1455, 495}, "Average", kBlack,
@@ -92,9 +97,9 @@ void BuildLayout(Scene& s) {
           kOptionFont);
 
     Place(s.fraGravity, "fraGravity", {930, 2520, 2100, 1800}, kCyanBack);
-    Place(s.optLow, "optLow", s.fraGravity, {240, 120, 255, 615});
-    Place(s.optMedium, "optMedium", s.fraGravity, {240, 600, 255, 615});
-    Place(s.optHigh, "optHigh", s.fraGravity, {240, 1080, 255, 615});
+    Place(s.optLow, "optLow", s.fraGravity, {240, 120, 255, 615}, optLow_KeyDown);
+    Place(s.optMedium, "optMedium", s.fraGravity, {240, 600, 255, 615}, optMedium_KeyDown);
+    Place(s.optHigh, "optHigh", s.fraGravity, {240, 1080, 255, 615}, optHigh_KeyDown);
     Place(s.lblLow, "lblLow", &s.fraGravity, {600, 240, 1095, 495}, "Low", kBlack, kCyanBack,
           kOptionFont);
     Place(s.lblMedium, "lblMedium", &s.fraGravity, {600, 720, 1215, 495}, "Medium", kBlack,
@@ -107,6 +112,8 @@ void BuildLayout(Scene& s) {
     s.cmdPlay.Caption = "Play";
     s.cmdPlay.BackColor = kGreen;
     s.cmdPlay.Font = {FontFace::ComicSansMS, 27.75f, true, false};
+    s.cmdPlay.Click = cmdPlay_Click;
+    s.cmdPlay.KeyDown = cmdPlay_KeyDown;
 
     Place(s.fraGround, "fraGround", {0, 7680, 12750, 1215}, kBlack);
     Place(s.lblMoveRed, "lblMoveRed", &s.fraGround, {10395, 90, 2310, 270}, "Arrows = Move Red",

@@ -26,6 +26,12 @@ enum class ShapeForm { Rectangle, Circle };
 enum class Artwork { TitleBanner, Player1, Player2 };
 
 struct Frame;
+class FrmGame;
+
+// Handlers, bound to their objects by the layout table and called through
+// them: the clock, the key routing and the console find each one there.
+using EventHandler = void (*)(FrmGame&);
+using KeyHandler = void (*)(FrmGame&, std::int16_t keyCode, std::int16_t shift);
 
 // What every named object has: its name and the frame that holds it
 // (nullptr for the window itself).
@@ -74,6 +80,9 @@ struct OptionButton : SceneObject {
     bool Visible = true;
     bool Value = false;
     Color BackColor{128, 255, 255};
+    // Only the players' options have a click handler.
+    EventHandler Click = nullptr;
+    KeyHandler KeyDown = nullptr;
 };
 
 struct Button : SceneObject {
@@ -82,6 +91,8 @@ struct Button : SceneObject {
     bool Visible = true;
     Color BackColor;
     quondra::Font Font;
+    EventHandler Click = nullptr;
+    KeyHandler KeyDown = nullptr;
 };
 
 // True when the object and every frame around it are visible.
