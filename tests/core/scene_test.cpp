@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/frm_game.h"
 #include "scene/layout.h"
-#include "recording_platform.h"
 
 namespace quondra {
 namespace {
@@ -48,14 +46,6 @@ TEST(Layout, EveryObjectHasAUniqueNameThatFindsIt) {
     EXPECT_EQ(s.Find("shpNothing"), nullptr);
 }
 
-TEST(Layout, TimersStartStoppedWithTheirIntervals) {
-    Scene s;
-    for (const Timer* t : s.Timers()) {
-        EXPECT_FALSE(t->Enabled()) << t->Name;
-        EXPECT_EQ(t->Interval(), t == &s.tmrDelay ? 1000 : 1) << t->Name;
-    }
-}
-
 TEST(Layout, OptionGroupsAreTheButtonsOfOneFrame) {
     Scene s;
     EXPECT_EQ(s.OptionsIn(s.fraGravity),
@@ -91,20 +81,6 @@ TEST(DrawingOrder, FollowsTheLayoutUntilAnObjectIsBroughtToTheFront) {
     EXPECT_EQ(Names(s.DrawingOrder(&s.fraGround)),
               (std::vector<std::string>{"lblMoveRed", "lblMoveYellow", "lblTitle2", "lblBy",
                                         "lblQuitInfo", "lblNewInfo", "lblPauseInfo"}));
-}
-
-TEST(FrmGame, ReadsTheReferenceOuterWidth) {
-    testing::Game g;
-    EXPECT_EQ(g.frm.Width, 12825);
-}
-
-TEST(FormLoad, BringsTheBallToTheFrontAndTellsThePlatform) {
-    testing::RecordingPlatform platform;
-    FrmGame frm{platform};
-    frm.BringToFront(&frm.lblPaused);  // anything may have been in front before
-    quondra::BringToFront(frm, &frm.shpBall);
-    EXPECT_EQ(Names(frm.DrawingOrder()).back(), "shpBall");
-    EXPECT_EQ(platform.log.back(), "front shpBall");
 }
 
 }  // namespace

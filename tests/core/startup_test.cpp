@@ -27,6 +27,14 @@ TEST(FormLoad, SeedsTheRandomSourceBeforeBringingTheBallToTheFront) {
     EXPECT_EQ(platform.log, expected);
 }
 
+TEST(FormLoad, BringsTheBallInFrontOfWhateverWasThere) {
+    RecordingPlatform platform;
+    FrmGame frm(platform);
+    frm.BringToFront(&frm.lblPaused);
+    Form_Load(frm);
+    EXPECT_EQ(NameOf(frm.DrawingOrder().back()), "shpBall");
+}
+
 TEST(FormLoad, PutsBothPlayersOnTheGroundAtTheirStartPlaces) {
     Game g;
     EXPECT_EQ(g.frm.shpCir1.Top, 6960);
