@@ -73,7 +73,7 @@ EventHandler BoundHandler(const FrmGame& frm, std::string_view name) {
             using T = std::remove_cvref_t<decltype(*o)>;
             if constexpr (std::is_same_v<T, Timer>) {
                 if (event == "Timer") return o->Tick();
-            } else if constexpr (std::is_same_v<T, OptionButton> || std::is_same_v<T, Button>) {
+            } else if constexpr (std::is_base_of_v<Control, T>) {
                 if (event == "Click") return o->Click;
             }
             return nullptr;

@@ -75,24 +75,24 @@ struct Picture : SceneObject {
     Artwork Art = Artwork::TitleBanner;
 };
 
-struct OptionButton : SceneObject {
+// A settings control: it can hold the focus, takes keys and is clicked.
+struct Control : SceneObject {
     float Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;
-    bool Value = false;
-    Color BackColor{128, 255, 255};
-    // Only the players' options have a click handler.
-    EventHandler Click = nullptr;
     KeyHandler KeyDown = nullptr;
+    // An option without one does nothing of its own when it is selected.
+    EventHandler Click = nullptr;
 };
 
-struct Button : SceneObject {
+struct OptionButton : Control {
+    bool Value = false;
+    Color BackColor{128, 255, 255};
+};
+
+struct Button : Control {
     std::string Caption;
-    float Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Visible = true;
     Color BackColor;
     quondra::Font Font;
-    EventHandler Click = nullptr;
-    KeyHandler KeyDown = nullptr;
 };
 
 // True when the object and every frame around it are visible.

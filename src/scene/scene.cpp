@@ -45,7 +45,7 @@ Scene::Scene()
                 if constexpr (std::is_same_v<T, Timer>) timers_.push_back(o);
                 if constexpr (std::is_same_v<T, Frame>) frames_.push_back(o);
                 // A control the layout left unbound would swallow its events unseen.
-                if constexpr (std::is_same_v<T, OptionButton> || std::is_same_v<T, Button>)
+                if constexpr (std::is_base_of_v<Control, T>)
                     if (o->KeyDown == nullptr)
                         throw std::logic_error(std::string(o->Name) + " has no KeyDown handler");
                 if constexpr (std::is_same_v<T, Button>)
