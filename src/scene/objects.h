@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "scene/handler.h"
+
 namespace quondra {
 
 struct Color {
@@ -26,12 +28,6 @@ enum class ShapeForm { Rectangle, Circle };
 enum class Artwork { TitleBanner, Player1, Player2 };
 
 struct Frame;
-class FrmGame;
-
-// Handlers, bound to their objects by the layout table and called through
-// them: the clock, the key routing and the console find each one there.
-using EventHandler = void (*)(FrmGame&);
-using KeyHandler = void (*)(FrmGame&, std::int16_t keyCode, std::int16_t shift);
 
 // What every named object has: its name and the frame that holds it
 // (nullptr for the window itself).
