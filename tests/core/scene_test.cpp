@@ -4,8 +4,17 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "ball/flight.h"
+#include "ball/rally.h"
+#include "game/events.h"
+#include "game/startup.h"
+#include "players/movement.h"
+#include "players/opponent.h"
+#include "recording_platform.h"
 #include "scene/layout.h"
 
 namespace quondra {
@@ -52,6 +61,23 @@ TEST(Layout, OptionGroupsAreTheButtonsOfOneFrame) {
               (std::vector<OptionButton*>{&s.optLow, &s.optMedium, &s.optHigh}));
     EXPECT_EQ(s.OptionsIn(s.fraPlayers), (std::vector<OptionButton*>{&s.optHuman, &s.optComputer}));
     EXPECT_TRUE(s.OptionsIn(s.fraGround).empty());
+}
+
+// What the console's `do` finds by name: each handler through the object it
+// is bound to, and nothing for a name no object answers to.
+TEST(Layout, BindsEachHandlerToTheObjectItIsNamedAfter) {
+    testing::Game g;
+    const std::pair<std::string_view, EventHandler> bound[] = {
+        {"tmrDelay_Timer", tmrDelay_Timer},   {"tmrAI_Timer", tmrAI_Timer},
+        {"tmrRight2_Timer", tmrRight2_Timer}, {"tmrLeft2_Timer", tmrLeft2_Timer},
+        {"tmrRight1_Timer", tmrRight1_Timer}, {"tmrLeft1_Timer", tmrLeft1_Timer},
+        {"tmrBall_Timer", tmrBall_Timer},     {"cmdPlay_Click", cmdPlay_Click},
+        {"optHuman_Click", optHuman_Click},   {"optComputer_Click", optComputer_Click},
+    };
+    for (const auto& [name, handler] : bound) EXPECT_EQ(BoundHandler(g.frm, name), handler) << name;
+    for (std::string_view name : {"tmrBall_Tick", "optLow_Click", "cmdPlay_KeyDown", "shpBall_Timer",
+                                  "tmrNothing_Timer", "tmrBall", "_Timer", "Form_Load"})
+        EXPECT_EQ(BoundHandler(g.frm, name), nullptr) << name;
 }
 
 TEST(Visibility, AHiddenFrameHidesItsChildrenButKeepsTheirOwnVisible) {
