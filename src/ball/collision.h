@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // The most passes of the walk round a player's rim: one full turn.
 inline constexpr int kRimWalkMaxPasses = 240;

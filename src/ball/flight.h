@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // One step of the ball's flight: walls, move, gravity, ground, net, then CheckHits.
 void tmrBall_Timer(FrmGame& frm);

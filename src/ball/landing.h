@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // Which bounce the prediction follows; it sets how far inside the left wall
 // the mirror line lies, in ball widths.

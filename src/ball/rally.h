@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // The ball has touched the ground: stop play, rest the ball, award the point.
 void RallyEnd(FrmGame& frm);

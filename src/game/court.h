@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // Where each rally starts: both players 4200 units from the net's centre
 // line, the ball at rest above Yellow.

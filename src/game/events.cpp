@@ -1,28 +1,13 @@
 #include "game/events.h"
 
-#include "ball/flight.h"
-#include "ball/rally.h"
+#include <type_traits>
+
 #include "game/keyboard.h"
 #include "game/keys.h"
 #include "game/startup.h"
-#include "players/movement.h"
-#include "players/opponent.h"
 
 namespace quondra {
 namespace {
-
-using OptionKeyHandler = void (*)(FrmGame&, std::int16_t, std::int16_t);
-
-OptionKeyHandler KeyHandlerOf(const FrmGame& frm, const OptionButton* option) {
-    if (option == &frm.optLow) return optLow_KeyDown;
-    if (option == &frm.optMedium) return optMedium_KeyDown;
-    if (option == &frm.optHigh) return optHigh_KeyDown;
-    if (option == &frm.optSlow) return optSlow_KeyDown;
-    if (option == &frm.optAverage) return optAverage_KeyDown;
-    if (option == &frm.optFast) return optFast_KeyDown;
-    if (option == &frm.optComputer) return optComputer_KeyDown;
-    return optHuman_KeyDown;
-}
 
 constexpr std::int16_t kNoShift = 0;
 
@@ -45,12 +30,12 @@ FocusRef KeyTarget(const FrmGame& frm) {
 void KeyDown(FrmGame& frm, std::int16_t keyCode) {
     Guarded(frm, [&] {
         const FocusRef target = KeyTarget(frm);
-        if (std::holds_alternative<Button*>(target)) {
-            cmdPlay_KeyDown(frm, keyCode, kNoShift);
+        if (auto* const* b = std::get_if<Button*>(&target)) {
+            (*b)->KeyDown(frm, keyCode, kNoShift);
             // The toolkit presses a focused button by Enter or Space.
-            if (keyCode == kKeyEnter || keyCode == kKeySpace) cmdPlay_Click(frm);
+            if (keyCode == kKeyEnter || keyCode == kKeySpace) (*b)->Click(frm);
         } else if (auto* const* o = std::get_if<OptionButton*>(&target)) {
-            KeyHandlerOf(frm, *o)(frm, keyCode, kNoShift);
+            (*o)->KeyDown(frm, keyCode, kNoShift);
         } else {
             Form_KeyDown(frm, keyCode, kNoShift);
         }
@@ -77,14 +62,23 @@ void ClickOption(FrmGame& frm, OptionButton& option) {
     });
 }
 
-void FireTimer(FrmGame& frm, const Timer& timer) {
-    if (&timer == &frm.tmrDelay) tmrDelay_Timer(frm);
-    else if (&timer == &frm.tmrAI) tmrAI_Timer(frm);
-    else if (&timer == &frm.tmrRight2) tmrRight2_Timer(frm);
-    else if (&timer == &frm.tmrLeft2) tmrLeft2_Timer(frm);
-    else if (&timer == &frm.tmrRight1) tmrRight1_Timer(frm);
-    else if (&timer == &frm.tmrLeft1) tmrLeft1_Timer(frm);
-    else if (&timer == &frm.tmrBall) tmrBall_Timer(frm);
+EventHandler BoundHandler(const FrmGame& frm, std::string_view name) {
+    const auto underscore = name.rfind('_');
+    if (underscore == std::string_view::npos) return nullptr;
+    const ObjectRef* object = frm.Find(name.substr(0, underscore));
+    if (object == nullptr) return nullptr;
+    const std::string_view event = name.substr(underscore + 1);
+    return std::visit(
+        [event](auto* o) -> EventHandler {
+            using T = std::remove_cvref_t<decltype(*o)>;
+            if constexpr (std::is_same_v<T, Timer>) {
+                if (event == "Timer") return o->Tick();
+            } else if constexpr (std::is_base_of_v<Control, T>) {
+                if (event == "Click") return o->Click;
+            }
+            return nullptr;
+        },
+        *object);
 }
 
 void RunPeriods(FrmGame& frm, std::int64_t periods) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "game/frm_game.h"
@@ -28,8 +29,9 @@ void KeyUp(FrmGame& frm, std::int16_t keyCode);
 // Mouse clicks: Play is pressed; an option is selected and takes the focus.
 void ClickPlay(FrmGame& frm);
 void ClickOption(FrmGame& frm, OptionButton& option);
-// The tick handler of a timer.
-void FireTimer(FrmGame& frm, const Timer& timer);
+// The handler named OBJECT_EVENT that the layout bound to that object (a
+// timer's Timer, a control's Click); nullptr when there is none.
+EventHandler BoundHandler(const FrmGame& frm, std::string_view name);
 
 // Advances the clock, firing the due timers of each period in layout order,
 // and calls afterHandler() once each handler has returned, so that checks can
@@ -42,7 +44,7 @@ void RunPeriods(FrmGame& frm, std::int64_t periods, AfterHandler&& afterHandler)
             for (Timer* timer : frm.Timers()) {
                 if (!timer->Due()) continue;
                 timer->MarkFired();
-                FireTimer(frm, *timer);
+                timer->Tick()(frm);
                 afterHandler();
             }
         }

@@ -1,7 +1,5 @@
 #include "game/frm_game.h"
 
-#include "game/startup.h"
-
 namespace quondra {
 
 void EndProgram(FrmGame& frm) {
@@ -28,8 +26,7 @@ void SetPointer(FrmGame& frm, std::int16_t style) {
 void SelectOption(FrmGame& frm, OptionButton& option) {
     for (OptionButton* other : frm.OptionsIn(*option.Container)) other->Value = false;
     option.Value = true;
-    if (&option == &frm.optHuman) optHuman_Click(frm);
-    if (&option == &frm.optComputer) optComputer_Click(frm);
+    if (option.Click != nullptr) option.Click(frm);
 }
 
 std::string_view NameOf(const FocusRef& control) {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // The window's own key handlers: the keys of a match.
 void Form_KeyDown(FrmGame& frm, std::int16_t keyCode, std::int16_t shift);

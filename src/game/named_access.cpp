@@ -1,5 +1,7 @@
 #include "game/named_access.h"
 
+#include <utility>
+
 #include "game/frm_game.h"
 #include "scene/numeric.h"
 
@@ -22,22 +24,20 @@ std::string AsText(const Value& v) {
     return {};
 }
 
-Property Of(float& field) {
-    return {ValueType::Single, [&field] { return Value{static_cast<double>(field)}; },
-            [&field](const Value& v) { field = CSng(AsNumber(v)); }};
+// A number field reads as a double and stores what is written converted to
+// its own type, as the game's own assignment would.
+template <typename Field>
+Property Number(ValueType type, Field& field, Field (*convert)(double)) {
+    return {type, [&field] { return Value{static_cast<double>(field)}; },
+            [&field, convert](const Value& v) { field = convert(AsNumber(v)); }};
 }
-Property Of(double& field) {
-    return {ValueType::Double, [&field] { return Value{field}; },
-            [&field](const Value& v) { field = AsNumber(v); }};
-}
-Property Of(std::int16_t& field) {
-    return {ValueType::Integer, [&field] { return Value{static_cast<double>(field)}; },
-            [&field](const Value& v) { field = CInt(AsNumber(v)); }};
-}
-Property Of(std::int32_t& field) {
-    return {ValueType::Long, [&field] { return Value{static_cast<double>(field)}; },
-            [&field](const Value& v) { field = CLng(AsNumber(v)); }};
-}
+
+double AsIs(double value) { return value; }
+
+Property Of(float& field) { return Number(ValueType::Single, field, CSng); }
+Property Of(double& field) { return Number(ValueType::Double, field, AsIs); }
+Property Of(std::int16_t& field) { return Number(ValueType::Integer, field, CInt); }
+Property Of(std::int32_t& field) { return Number(ValueType::Long, field, CLng); }
 Property Of(bool& field) {
     return {ValueType::Boolean, [&field] { return Value{field}; },
             [&field](const Value& v) { field = AsBool(v); }};
@@ -104,23 +104,30 @@ std::optional<Property> OfObject(FrmGame& frm, const ObjectRef& object, std::str
     return std::visit(Visitor{frm, p}, object);
 }
 
+// The match-state fields a script may name, each with its own type.
+using FieldOf = Property (*)(MatchState&);
+constexpr std::pair<std::string_view, FieldOf> kMatchStateFields[] = {
+        {"QuitAnswer", [](MatchState& m) { return Of(m.QuitAnswer); }},
+        {"BallVelY", [](MatchState& m) { return Of(m.BallVelY); }},
+        {"BallVelX", [](MatchState& m) { return Of(m.BallVelX); }},
+        {"ContactAngle", [](MatchState& m) { return Of(m.ContactAngle); }},
+        {"ContactSlope", [](MatchState& m) { return Of(m.ContactSlope); }},
+        {"LandingX", [](MatchState& m) { return Of(m.LandingX); }},
+        {"TimeToApex", [](MatchState& m) { return Of(m.TimeToApex); }},
+        {"Gravity", [](MatchState& m) { return Of(m.Gravity); }},
+        {"PlayerSpeed", [](MatchState& m) { return Of(m.PlayerSpeed); }},
+        {"NetTopBounce", [](MatchState& m) { return Of(m.NetTopBounce); }},
+        {"Paused", [](MatchState& m) { return Of(m.Paused); }},
+        {"NetBounceDamping", [](MatchState& m) { return Of(m.NetBounceDamping); }},
+        {"NormalAngle", [](MatchState& m) { return Of(m.NormalAngle); }},
+        {"NormalX", [](MatchState& m) { return Of(m.NormalX); }},
+        {"NormalY", [](MatchState& m) { return Of(m.NormalY); }},
+        {"NormalVel", [](MatchState& m) { return Of(m.NormalVel); }},
+};
+
 std::optional<Property> OfMatchState(MatchState& m, std::string_view n) {
-    if (n == "QuitAnswer") return Of(m.QuitAnswer);
-    if (n == "BallVelY") return Of(m.BallVelY);
-    if (n == "BallVelX") return Of(m.BallVelX);
-    if (n == "ContactAngle") return Of(m.ContactAngle);
-    if (n == "ContactSlope") return Of(m.ContactSlope);
-    if (n == "LandingX") return Of(m.LandingX);
-    if (n == "TimeToApex") return Of(m.TimeToApex);
-    if (n == "Gravity") return Of(m.Gravity);
-    if (n == "PlayerSpeed") return Of(m.PlayerSpeed);
-    if (n == "NetTopBounce") return Of(m.NetTopBounce);
-    if (n == "Paused") return Of(m.Paused);
-    if (n == "NetBounceDamping") return Of(m.NetBounceDamping);
-    if (n == "NormalAngle") return Of(m.NormalAngle);
-    if (n == "NormalX") return Of(m.NormalX);
-    if (n == "NormalY") return Of(m.NormalY);
-    if (n == "NormalVel") return Of(m.NormalVel);
+    for (const auto& [name, field] : kMatchStateFields)
+        if (name == n) return field(m);
     return std::nullopt;
 }
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <variant>
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // The stored type of a property, which decides how it is parsed and printed.
 enum class ValueType { Single, Double, Integer, Long, Boolean, Text };

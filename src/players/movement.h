@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // One step of a player per tick, between two collision checks; a step that
 // would cross the player's limit is refused whole.

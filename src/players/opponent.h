@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace quondra {
+#include "scene/handler.h"
 
-class FrmGame;
+namespace quondra {
 
 // Red's waiting place (a target for its centre) and how near a target counts as there.
 inline constexpr std::int16_t kAIHomeX = 9600;

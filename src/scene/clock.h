@@ -26,7 +26,7 @@ private:
 // whole interval later; disabling cancels the count.
 class Timer : public SceneObject {
 public:
-    Timer(std::string_view name, int interval, const Clock& clock);
+    Timer(std::string_view name, int interval, EventHandler tick, const Clock& clock);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
@@ -34,6 +34,7 @@ public:
     void SetEnabled(bool enabled);
 
     int Interval() const { return interval_; }
+    EventHandler Tick() const { return tick_; }
     // Periods between two firings: intervals up to 15 ms fire every period.
     std::int64_t PeriodsPerFiring() const;
 
@@ -45,6 +46,7 @@ public:
 private:
     const Clock* clock_;
     int interval_;
+    EventHandler tick_;
     bool enabled_ = false;
     std::int64_t nextFiring_ = 0;
 };

@@ -1,5 +1,7 @@
 // The layout table: every object of the window with its place and look.
 #include "scene/layout.h"
+
+#include "game/startup.h"
 #include "scene/scene.h"
 
 namespace quondra {
@@ -25,13 +27,6 @@ void Place(Frame& f, std::string_view name, Box b, Color back) {
     f.BackColor = back;
 }
 
-void Place(OptionButton& o, std::string_view name, const Frame& in, Box b) {
-    o.Name = name;
-    o.Container = &in;
-    o.Left = b.Left, o.Top = b.Top, o.Width = b.Width, o.Height = b.Height;
-    o.BackColor = kCyanBack;
-}
-
 void Place(Label& l, std::string_view name, const Frame* in, Box b, std::string caption, Color fore,
            std::optional<Color> back, Font font, Alignment align = Alignment::Left,
            bool visible = true) {
@@ -44,6 +39,27 @@ void Place(Label& l, std::string_view name, const Frame* in, Box b, std::string 
     l.Font = font;
     l.Align = align;
     l.Visible = visible;
+}
+
+// The options of a group stand in rows inside their frame, each with its
+// caption to its right.
+constexpr float kChoiceRowStep = 480;
+constexpr Box kFirstOption{240, 120, 255, 615};
+constexpr Box kFirstCaption{600, 240, 0, 495};  // the width is the caption's own
+
+void PlaceChoice(const Frame& in, int row, OptionButton& o, std::string_view name, Label& l,
+                 std::string_view labelName, float captionWidth, std::string caption, KeyHandler keyDown,
+                 EventHandler click = nullptr) {
+    const float down = kChoiceRowStep * static_cast<float>(row);
+    o.Name = name;
+    o.Container = &in;
+    o.Left = kFirstOption.Left, o.Top = kFirstOption.Top + down;
+    o.Width = kFirstOption.Width, o.Height = kFirstOption.Height;
+    o.BackColor = kCyanBack;
+    o.KeyDown = keyDown;
+    o.Click = click;
+    Place(l, labelName, &in, {kFirstCaption.Left, kFirstCaption.Top + down, captionWidth, kFirstCaption.Height},
+          std::move(caption), kBlack, kCyanBack, kOptionFont);
 }
 
 void Place(Picture& p, std::string_view name, const Frame* in, Box b, Artwork art, bool visible) {
@@ -73,40 +89,30 @@ void Place(Line& l, std::string_view name, float x1, float y1, float x2, float y
 
 void BuildLayout(Scene& s) {
     Place(s.fraPlayers, "fraPlayers", {4245, 2520, 3900, 1200}, kCyanBack);
-    Place(s.optHuman, "optHuman", s.fraPlayers, {240, 600, 255, 615});
-    Place(s.optComputer, "optComputer", s.fraPlayers, {240, 120, 255, 615});
-    Place(s.lblHuman, "lblHuman", &s.fraPlayers, {600, 720, 3210, 495}, "Human vs. Human", kBlack,
-          kCyanBack, kOptionFont);
-    Place(s.lblComputer, "lblComputer", &s.fraPlayers, {600, 240, 3210, 495},
-          "Human vs. Computer", kBlack, kCyanBack, kOptionFont);
+    PlaceChoice(s.fraPlayers, 1, s.optHuman, "optHuman", s.lblHuman, "lblHuman", 3210, "Human vs. Human",
+                optHuman_KeyDown, optHuman_Click);
+    PlaceChoice(s.fraPlayers, 0, s.optComputer, "optComputer", s.lblComputer, "lblComputer", 3210,
+                "Human vs. Computer", optComputer_KeyDown, optComputer_Click);
 
     Place(s.fraSpeed, "fraSpeed", {9495, 2640, 2100, 1800}, kCyanBack);
-    Place(s.optSlow, "optSlow", s.fraSpeed, {240, 120, 255, 615});
-    Place(s.optAverage, "optAverage", s.fraSpeed, {240, 600, 255, 615});
-    Place(s.optFast, "optFast", s.fraSpeed, {240, 1080, 255, 615});
-    Place(s.lblSlow, "lblSlow", &s.fraSpeed, {600, 240, 1095, 495}, "Slow", kBlack, kCyanBack,
-          kOptionFont);
-    Place(s.lblAverage, "lblAverage", &s.fraSpeed, {600, 720, 1455, 495}, "Average", kBlack,
-          kCyanBack, kOptionFont);
-    Place(s.lblFast, "lblFast", &s.fraSpeed, {600, 1200, 1215, 495}, "Fast", kBlack, kCyanBack,
-          kOptionFont);
+    PlaceChoice(s.fraSpeed, 0, s.optSlow, "optSlow", s.lblSlow, "lblSlow", 1095, "Slow", optSlow_KeyDown);
+    PlaceChoice(s.fraSpeed, 1, s.optAverage, "optAverage", s.lblAverage, "lblAverage", 1455, "Average",
+                optAverage_KeyDown);
+    PlaceChoice(s.fraSpeed, 2, s.optFast, "optFast", s.lblFast, "lblFast", 1215, "Fast", optFast_KeyDown);
 
     Place(s.fraGravity, "fraGravity", {930, 2520, 2100, 1800}, kCyanBack);
-    Place(s.optLow, "optLow", s.fraGravity, {240, 120, 255, 615});
-    Place(s.optMedium, "optMedium", s.fraGravity, {240, 600, 255, 615});
-    Place(s.optHigh, "optHigh", s.fraGravity, {240, 1080, 255, 615});
-    Place(s.lblLow, "lblLow", &s.fraGravity, {600, 240, 1095, 495}, "Low", kBlack, kCyanBack,
-          kOptionFont);
-    Place(s.lblMedium, "lblMedium", &s.fraGravity, {600, 720, 1215, 495}, "Medium", kBlack,
-          kCyanBack, kOptionFont);
-    Place(s.lblHigh, "lblHigh", &s.fraGravity, {600, 1200, 1215, 495}, "High", kBlack, kCyanBack,
-          kOptionFont);
+    PlaceChoice(s.fraGravity, 0, s.optLow, "optLow", s.lblLow, "lblLow", 1095, "Low", optLow_KeyDown);
+    PlaceChoice(s.fraGravity, 1, s.optMedium, "optMedium", s.lblMedium, "lblMedium", 1215, "Medium",
+                optMedium_KeyDown);
+    PlaceChoice(s.fraGravity, 2, s.optHigh, "optHigh", s.lblHigh, "lblHigh", 1215, "High", optHigh_KeyDown);
 
     s.cmdPlay.Name = "cmdPlay";
     s.cmdPlay.Left = 5220, s.cmdPlay.Top = 4500, s.cmdPlay.Width = 2295, s.cmdPlay.Height = 975;
     s.cmdPlay.Caption = "Play";
     s.cmdPlay.BackColor = kGreen;
     s.cmdPlay.Font = {FontFace::ComicSansMS, 27.75f, true, false};
+    s.cmdPlay.Click = cmdPlay_Click;
+    s.cmdPlay.KeyDown = cmdPlay_KeyDown;
 
     Place(s.fraGround, "fraGround", {0, 7680, 12750, 1215}, kBlack);
     Place(s.lblMoveRed, "lblMoveRed", &s.fraGround, {10395, 90, 2310, 270}, "Arrows = Move Red",

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "scene/handler.h"
+
 namespace quondra {
 
 struct Color {
@@ -69,17 +71,22 @@ struct Picture : SceneObject {
     Artwork Art = Artwork::TitleBanner;
 };
 
-struct OptionButton : SceneObject {
+// A settings control: it can hold the focus, takes keys and is clicked.
+struct Control : SceneObject {
     float Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;
+    KeyHandler KeyDown = nullptr;
+    // An option without one does nothing of its own when it is selected.
+    EventHandler Click = nullptr;
+};
+
+struct OptionButton : Control {
     bool Value = false;
     Color BackColor{128, 255, 255};
 };
 
-struct Button : SceneObject {
+struct Button : Control {
     std::string Caption;
-    float Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Visible = true;
     Color BackColor;
     quondra::Font Font;
 };

@@ -5,16 +5,11 @@
 
 namespace quondra {
 
-// Message box styles and answers, as the game passes and reads them.
-inline constexpr std::int16_t kMsgBoxOk = 0;
-inline constexpr std::int16_t kMsgBoxYesNo = 4;
-inline constexpr std::int16_t kAnswerOk = 1;
-inline constexpr std::int16_t kAnswerYes = 6;
-inline constexpr std::int16_t kAnswerNo = 7;
-
-// Pointer styles of the window.
-inline constexpr std::int16_t kPointerArrow = 0;
-inline constexpr std::int16_t kPointerHidden = 99;
+// Message box styles and answers, and the window's pointer styles, as the
+// game passes and reads them: plain Integers, named.
+enum MsgBoxStyle : std::int16_t { kMsgBoxOk = 0, kMsgBoxYesNo = 4 };
+enum MsgBoxAnswer : std::int16_t { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
+enum PointerStyle : std::int16_t { kPointerArrow = 0, kPointerHidden = 99 };
 
 // The services the game asks of the system it runs on: the real window in
 // the game, a scripted one in the scene console and the tests.

@@ -1,7 +1,13 @@
 #include "scene/scene.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
+#include "ball/flight.h"
+#include "ball/rally.h"
+#include "players/movement.h"
+#include "players/opponent.h"
 #include "scene/layout.h"
 
 namespace quondra {
@@ -10,17 +16,16 @@ namespace {
 constexpr int kDelayIntervalMs = 1000;
 constexpr int kFastIntervalMs = 1;
 
-
 }  // namespace
 
 Scene::Scene()
-    : tmrDelay("tmrDelay", kDelayIntervalMs, clock),
-      tmrAI("tmrAI", kFastIntervalMs, clock),
-      tmrRight2("tmrRight2", kFastIntervalMs, clock),
-      tmrLeft2("tmrLeft2", kFastIntervalMs, clock),
-      tmrRight1("tmrRight1", kFastIntervalMs, clock),
-      tmrLeft1("tmrLeft1", kFastIntervalMs, clock),
-      tmrBall("tmrBall", kFastIntervalMs, clock) {
+    : tmrDelay("tmrDelay", kDelayIntervalMs, tmrDelay_Timer, clock),
+      tmrAI("tmrAI", kFastIntervalMs, tmrAI_Timer, clock),
+      tmrRight2("tmrRight2", kFastIntervalMs, tmrRight2_Timer, clock),
+      tmrLeft2("tmrLeft2", kFastIntervalMs, tmrLeft2_Timer, clock),
+      tmrRight1("tmrRight1", kFastIntervalMs, tmrRight1_Timer, clock),
+      tmrLeft1("tmrLeft1", kFastIntervalMs, tmrLeft1_Timer, clock),
+      tmrBall("tmrBall", kFastIntervalMs, tmrBall_Timer, clock) {
     BuildLayout(*this);
     objects_ = {&fraPlayers, &optHuman,    &optComputer,  &lblHuman,    &lblComputer,
                 &fraSpeed,   &optSlow,     &optAverage,   &optFast,     &lblSlow,
@@ -39,6 +44,12 @@ Scene::Scene()
                 using T = std::remove_cvref_t<decltype(*o)>;
                 if constexpr (std::is_same_v<T, Timer>) timers_.push_back(o);
                 if constexpr (std::is_same_v<T, Frame>) frames_.push_back(o);
+                // A control the layout left unbound would swallow its events unseen.
+                if constexpr (std::is_base_of_v<Control, T>)
+                    if (o->KeyDown == nullptr)
+                        throw std::logic_error(std::string(o->Name) + " has no KeyDown handler");
+                if constexpr (std::is_same_v<T, Button>)
+                    if (o->Click == nullptr) throw std::logic_error(std::string(o->Name) + " has no Click handler");
                 if constexpr (std::is_same_v<T, Shape> || std::is_same_v<T, Line> ||
                               std::is_same_v<T, Label> || std::is_same_v<T, Picture>)
                     drawing_.push_back(o);

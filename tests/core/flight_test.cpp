@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/events.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

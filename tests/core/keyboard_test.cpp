@@ -10,7 +10,7 @@
 #include "game/court.h"
 #include "game/events.h"
 #include "game/keys.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "ball/collision.h"
 #include "game/hits.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -8,7 +8,7 @@
 #include "game/court.h"
 #include "game/events.h"
 #include "game/frm_game.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/frm_game.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -9,7 +9,7 @@
 #include "game/events.h"
 #include "game/frm_game.h"
 #include "game/hits.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game/events.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {
@@ -129,7 +129,7 @@ TEST(Serve, AgainstAHumanLeavesTheComputerStopped) {
 }
 
 // Records what the scene looks like while the winner's box is open.
-struct WatchingPlatform : testing::TestPlatform {
+struct WatchingPlatform : testing::RecordingPlatform {
     std::int16_t MsgBox(std::string_view text, std::string_view title, std::int16_t style) override {
         if (frm != nullptr) {
             ballTimerWhileOpen = frm->tmrBall.Enabled();
@@ -137,7 +137,7 @@ struct WatchingPlatform : testing::TestPlatform {
             settingsWhileOpen = frm->cmdPlay.Visible;
             ballTopWhileOpen = frm->shpBall.Top;
         }
-        return TestPlatform::MsgBox(text, title, style);
+        return RecordingPlatform::MsgBox(text, title, style);
     }
     const FrmGame* frm = nullptr;
     bool ballTimerWhileOpen = true, computerWhileOpen = false, settingsWhileOpen = true;

@@ -4,11 +4,18 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
-#include "game/frm_game.h"
+#include "ball/flight.h"
+#include "ball/rally.h"
+#include "game/events.h"
+#include "game/startup.h"
+#include "players/movement.h"
+#include "players/opponent.h"
+#include "recording_platform.h"
 #include "scene/layout.h"
-#include "test_platform.h"
 
 namespace quondra {
 namespace {
@@ -48,20 +55,29 @@ TEST(Layout, EveryObjectHasAUniqueNameThatFindsIt) {
     EXPECT_EQ(s.Find("shpNothing"), nullptr);
 }
 
-TEST(Layout, TimersStartStoppedWithTheirIntervals) {
-    Scene s;
-    for (const Timer* t : s.Timers()) {
-        EXPECT_FALSE(t->Enabled()) << t->Name;
-        EXPECT_EQ(t->Interval(), t == &s.tmrDelay ? 1000 : 1) << t->Name;
-    }
-}
-
 TEST(Layout, OptionGroupsAreTheButtonsOfOneFrame) {
     Scene s;
     EXPECT_EQ(s.OptionsIn(s.fraGravity),
               (std::vector<OptionButton*>{&s.optLow, &s.optMedium, &s.optHigh}));
     EXPECT_EQ(s.OptionsIn(s.fraPlayers), (std::vector<OptionButton*>{&s.optHuman, &s.optComputer}));
     EXPECT_TRUE(s.OptionsIn(s.fraGround).empty());
+}
+
+// What the console's `do` finds by name: each handler through the object it
+// is bound to, and nothing for a name no object answers to.
+TEST(Layout, BindsEachHandlerToTheObjectItIsNamedAfter) {
+    testing::Game g;
+    const std::pair<std::string_view, EventHandler> bound[] = {
+        {"tmrDelay_Timer", tmrDelay_Timer},   {"tmrAI_Timer", tmrAI_Timer},
+        {"tmrRight2_Timer", tmrRight2_Timer}, {"tmrLeft2_Timer", tmrLeft2_Timer},
+        {"tmrRight1_Timer", tmrRight1_Timer}, {"tmrLeft1_Timer", tmrLeft1_Timer},
+        {"tmrBall_Timer", tmrBall_Timer},     {"cmdPlay_Click", cmdPlay_Click},
+        {"optHuman_Click", optHuman_Click},   {"optComputer_Click", optComputer_Click},
+    };
+    for (const auto& [name, handler] : bound) EXPECT_EQ(BoundHandler(g.frm, name), handler) << name;
+    for (std::string_view name : {"tmrBall_Tick", "optLow_Click", "cmdPlay_KeyDown", "shpBall_Timer",
+                                  "tmrNothing_Timer", "tmrBall", "_Timer", "Form_Load"})
+        EXPECT_EQ(BoundHandler(g.frm, name), nullptr) << name;
 }
 
 TEST(Visibility, AHiddenFrameHidesItsChildrenButKeepsTheirOwnVisible) {
@@ -91,20 +107,6 @@ TEST(DrawingOrder, FollowsTheLayoutUntilAnObjectIsBroughtToTheFront) {
     EXPECT_EQ(Names(s.DrawingOrder(&s.fraGround)),
               (std::vector<std::string>{"lblMoveRed", "lblMoveYellow", "lblTitle2", "lblBy",
                                         "lblQuitInfo", "lblNewInfo", "lblPauseInfo"}));
-}
-
-TEST(FrmGame, ReadsTheReferenceOuterWidth) {
-    testing::Game g;
-    EXPECT_EQ(g.frm.Width, 12825);
-}
-
-TEST(FormLoad, BringsTheBallToTheFrontAndTellsThePlatform) {
-    testing::TestPlatform platform;
-    FrmGame frm{platform};
-    frm.BringToFront(&frm.lblPaused);  // anything may have been in front before
-    quondra::BringToFront(frm, &frm.shpBall);
-    EXPECT_EQ(Names(frm.DrawingOrder()).back(), "shpBall");
-    EXPECT_EQ(platform.log.back(), "front shpBall");
 }
 
 }  // namespace

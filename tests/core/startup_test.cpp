@@ -9,32 +9,30 @@
 #include "game/events.h"
 #include "game/keys.h"
 #include "scene/numeric.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra {
 namespace {
 
 using testing::Game;
-using testing::TestPlatform;
-
-// Records the seeding in the service log, so its place among the steps shows.
-class SeedRecordingPlatform : public TestPlatform {
-public:
-    double TimeOfDay() override { return kSeed; }
-    void Randomize(double seed) override {
-        log.push_back("randomize " + std::to_string(seed));
-        TestPlatform::Randomize(seed);
-    }
-    static constexpr double kSeed = 43200.25;
-};
+using testing::RecordingPlatform;
 
 TEST(FormLoad, SeedsTheRandomSourceBeforeBringingTheBallToTheFront) {
-    SeedRecordingPlatform platform;
+    constexpr double kSeed = 43200.25;
+    RecordingPlatform platform;
+    platform.timeOfDay = kSeed;
     FrmGame frm(platform);
     Form_Load(frm);
-    const std::vector<std::string> expected{"randomize " + std::to_string(SeedRecordingPlatform::kSeed),
-                                            "front shpBall"};
+    const std::vector<std::string> expected{"randomize " + std::to_string(kSeed), "front shpBall"};
     EXPECT_EQ(platform.log, expected);
+}
+
+TEST(FormLoad, BringsTheBallInFrontOfWhateverWasThere) {
+    RecordingPlatform platform;
+    FrmGame frm(platform);
+    frm.BringToFront(&frm.lblPaused);
+    Form_Load(frm);
+    EXPECT_EQ(NameOf(frm.DrawingOrder().back()), "shpBall");
 }
 
 TEST(FormLoad, PutsBothPlayersOnTheGroundAtTheirStartPlaces) {
@@ -46,7 +44,7 @@ TEST(FormLoad, PutsBothPlayersOnTheGroundAtTheirStartPlaces) {
 }
 
 TEST(FormLoad, ClearsTheVelocitiesAndFlagsWhateverTheyHeld) {
-    TestPlatform platform;
+    RecordingPlatform platform;
     FrmGame frm(platform);
     frm.BallVelX = 3, frm.BallVelY = -4, frm.NetTopBounce = kTrue, frm.Paused = kTrue;
     Form_Load(frm);
@@ -83,7 +81,7 @@ TEST(FormLoad, SelectsOneDefaultInEachGroup) {
 
 TEST(FormLoad, RunsTheComputerClickHandlerSoTheHintsMoveUp) {
     // The stored layout puts the quit hint on the lower row; start-up moves it.
-    TestPlatform platform;
+    RecordingPlatform platform;
     FrmGame frm(platform);
     ASSERT_EQ(frm.lblQuitInfo.Top, 435);
     Form_Load(frm);

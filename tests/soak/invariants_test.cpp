@@ -13,7 +13,7 @@
 #include "ball/collision.h"
 #include "game/events.h"
 #include "game/hits.h"
-#include "test_platform.h"
+#include "recording_platform.h"
 
 namespace quondra::soak {
 namespace {

@@ -17,6 +17,7 @@
 #include "game/events.h"
 #include "game/frm_game.h"
 #include "invariants.h"
+#include "recording_platform.h"
 #include "scene/random_source.h"
 
 namespace quondra::soak {
@@ -25,30 +26,8 @@ namespace {
 constexpr std::size_t kEventsPerGame = 10000;
 constexpr int kShrinkReplays = 20000;
 
-class SoakPlatform : public Platform {
-public:
-    std::int16_t MsgBox(std::string_view, std::string_view, std::int16_t style) override {
-        if (style != kMsgBoxYesNo) return kAnswerOk;
-        if (answers.empty()) {
-            unanswered = true;
-            return kAnswerNo;
-        }
-        const std::int16_t a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    void End() override {}
-    void BringToFront(std::string_view) override {}
-    void SetFocus(std::string_view) override {}
-    void SetPointer(std::int16_t) override {}
-    double TimeOfDay() override { return 0; }  // the console's seed, so scripts replay exactly
-    void Randomize(double seed) override { random.Seed(seed); }
-    float Rnd() override { return random.Next(); }
-
-    std::deque<std::int16_t> answers;
-    RandomSource random;
-    bool unanswered = false;
-};
+// An unanswered quit question marks the prefix as one the console would refuse.
+using SoakPlatform = testing::SilentPlatform;
 
 OptionButton* OptionNamed(FrmGame& frm, const std::string& name) {
     const ObjectRef* found = frm.Find(name);

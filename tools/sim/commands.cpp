@@ -2,16 +2,13 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "ball/collision.h"
-#include "ball/flight.h"
 #include "ball/landing.h"
-#include "ball/rally.h"
 #include "console.h"
 #include "game/events.h"
 #include "game/startup.h"
-#include "players/movement.h"
-#include "players/opponent.h"
 #include "values.h"
 
 namespace quondra::sim {
@@ -75,26 +72,22 @@ Result Expect(Session& s, const Words& w) {
     return message + ", got " + FormatValue(property.Type, actual);
 }
 
-using Handler = std::function<void(FrmGame&)>;
-
-const std::map<std::string, Handler, std::less<>>& Handlers() {
-    static const std::map<std::string, Handler, std::less<>> handlers{
+// The procedures a script may run; the handlers bound to objects (tmrBall_Timer,
+// cmdPlay_Click, ...) are found through the layout.
+const std::map<std::string, EventHandler, std::less<>>& Procedures() {
+    static const std::map<std::string, EventHandler, std::less<>> procedures{
         {"Form_Load", Form_Load},
-        {"cmdPlay_Click", cmdPlay_Click},
-        {"optHuman_Click", optHuman_Click},
-        {"optComputer_Click", optComputer_Click},
-        {"tmrBall_Timer", tmrBall_Timer},
-        {"tmrAI_Timer", tmrAI_Timer},
-        {"tmrLeft1_Timer", tmrLeft1_Timer},
-        {"tmrRight1_Timer", tmrRight1_Timer},
-        {"tmrLeft2_Timer", tmrLeft2_Timer},
-        {"tmrRight2_Timer", tmrRight2_Timer},
-        {"tmrDelay_Timer", tmrDelay_Timer},
         {"CheckHits", CheckHits},
         {"PlaceContactLine1", PlaceContactLine1},
         {"PlaceContactLine2", PlaceContactLine2},
     };
-    return handlers;
+    return procedures;
+}
+
+EventHandler HandlerNamed(const FrmGame& frm, std::string_view name) {
+    const auto& procedures = Procedures();
+    if (const auto found = procedures.find(name); found != procedures.end()) return found->second;
+    return BoundHandler(frm, name);
 }
 
 LandingForm LandingFormOf(const Word& word) {
@@ -112,11 +105,10 @@ Result Do(Session& s, const Words& w) {
         Guarded(s.frm, [&] { UpdateLandingSpot(s.frm, form); });
         return {};
     }
-    const auto& handlers = Handlers();
-    const auto found = handlers.find(name);
-    if (found == handlers.end()) throw ScriptError("unknown handler " + Show(w[1]));
+    const EventHandler handler = HandlerNamed(s.frm, name);
+    if (handler == nullptr) throw ScriptError("unknown handler " + Show(w[1]));
     if (w.size() != 2) throw ScriptError(name + " takes no argument");
-    Guarded(s.frm, [&] { found->second(s.frm); });
+    Guarded(s.frm, [&] { handler(s.frm); });
     return {};
 }
 
