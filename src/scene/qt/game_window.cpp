@@ -20,6 +20,15 @@ constexpr int kClientHeightPx = static_cast<int>(kClientHeight) / kUnitsPerPixel
 constexpr Color kBackground{128, 255, 255};
 constexpr int kPointerSizePx = 32;
 
+// Where X's detectable auto-repeat is refused, a release waits this long for
+// the press that would make it a repeat; the server sends the two together,
+// so the wait only covers the toolkit reading them apart on a busy machine.
+constexpr int kRepeatPairWaitMs = 30;
+
+bool IsWalkingKey(std::int16_t code) {
+    return code == kKeyA || code == kKeyD || code == kKeyLeft || code == kKeyRight;
+}
+
 bool IsNavigationKey(std::int16_t code) {
     return code == kKeyTab || code == kKeyLeft || code == kKeyUp || code == kKeyRight || code == kKeyDown;
 }
@@ -36,7 +45,11 @@ GameWindow::GameWindow(GameClock::TimeSource now)
     : clock_(
           [this](std::int64_t periods) {
               RunCore([this, periods] {
-                  RunPeriods(frm_, periods);
+                  for (std::int64_t i = 0; i < periods && !frm_.Ended; ++i) {
+                      bool ranHandler = false;
+                      RunPeriods(frm_, 1, [&ranHandler] { ranHandler = true; });
+                      if (ranHandler) AfterPeriod();
+                  }
                   if (trace_ != nullptr) trace_->Wake(periods, frm_);
               });
           },
@@ -47,8 +60,17 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       keys_([this](bool down, std::int16_t code) {
           RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
       }),
+      closeRequests_(*this, [this] { EndProgram(); }),
       hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
+    repeatPairWait_.setSingleShot(true);
+    // With detectable auto-repeat, X sends no release before a repeat and
+    // nothing needs waiting for; a pair already queued is still caught.
+    repeatPairWait_.setInterval(UseDetectableAutoRepeat() ? 0 : kRepeatPairWaitMs);
+    connect(&repeatPairWait_, &QTimer::timeout, this, [this] { keys_.Flush(); });
+    qApp->installNativeEventFilter(&closeRequests_);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { SetAway(state != Qt::ApplicationActive || isMinimized()); });
     setWindowTitle(QStringLiteral(" Quondra"));
     setWindowIcon(QIcon(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/assets/icon.png")))));
     setFixedSize(kClientWidthPx, kClientHeightPx);
@@ -64,6 +86,8 @@ GameWindow::GameWindow(GameClock::TimeSource now)
 GameWindow::~GameWindow() {
     // The child widgets outlive the members; nothing may call back into them.
     disconnect(focusTracking_);
+    qApp->removeNativeEventFilter(&closeRequests_);
+    qApp->removeEventFilter(this);
     clock_.Stop();
     if (windowHandle() != nullptr) windowHandle()->removeEventFilter(this);
 }
@@ -112,23 +136,61 @@ bool GameWindow::HandleKey(const QKeyEvent& event) {
     // navigation: its handler sees them, then the toolkit moves the focus or
     // the selection (and an arrow that selects an option clicks it).
     const bool navigation = IsNavigationKey(*code) && !std::holds_alternative<std::monostate>(KeyTarget(frm_));
-    if (event.type() == QEvent::KeyPress) keys_.Press(*code, event.isAutoRepeat());
-    else keys_.Release(*code, event.isAutoRepeat());
+    GiveKey(event.type() == QEvent::KeyPress, *code, event.isAutoRepeat(), event.timestamp());
     return !navigation;
 }
 
-void GameWindow::LoseKeyboard() { keys_.ReleaseAll(); }
+void GameWindow::GiveKey(bool down, std::int16_t code, bool autoRepeat, std::uint64_t time) {
+    if (down) keys_.Press(code, autoRepeat, time);
+    else keys_.Release(code, autoRepeat, time);
+    if (keys_.Waiting()) repeatPairWait_.start();
+}
+
+void GameWindow::LoseKeyboard() {
+    // To one of the game's own boxes the keys are watched still (see
+    // eventFilter); to another program their releases are never seen.
+    if (modal_) keys_.ReleaseAll();
+    else keys_.Forget();
+}
+
+void GameWindow::SetAway(bool away) {
+    away_ = away;
+    if (away_) RunCore([this] { PauseIfAway(); });
+}
+
+void GameWindow::AfterPeriod() {
+    PauseIfAway();
+    // The desktop's repeats never reach the game; instead a held walking key
+    // is given again every period, so that its player walks again as soon
+    // as the key table lets it, whatever the repeat settings.
+    if (!std::holds_alternative<std::monostate>(KeyTarget(frm_))) return;
+    for (std::int16_t code : keys_.Held())
+        if (IsWalkingKey(code)) KeyDown(frm_, code);
+}
+
+void GameWindow::PauseIfAway() {
+    // Exactly what an Escape key-down does, and only where it pauses.
+    const bool inPlay = frm_.tmrBall.Enabled() && !frm_.tmrDelay.Enabled();
+    if (away_ && !frm_.Ended && inPlay && std::holds_alternative<std::monostate>(KeyTarget(frm_)))
+        KeyDown(frm_, kKeyEscape);
+}
 
 void GameWindow::BeginModal() {
     // The box is drawn over the field as it stands; no period passes while it is open.
     Refresh();
     clock_.Stop();
+    modal_ = true;
     LoseKeyboard();
+    // The box's keys are watched, so that a key pressed there (Enter on
+    // OK, say) and held on is no new press once the box has gone.
+    qApp->installEventFilter(this);
     if (trace_ != nullptr) trace_->BoxOpened(frm_);
 }
 
 void GameWindow::EndModal() {
     if (trace_ != nullptr) trace_->BoxClosed(frm_);
+    qApp->removeEventFilter(this);
+    modal_ = false;
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up.
@@ -183,6 +245,16 @@ void GameWindow::showEvent(QShowEvent* event) {
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (modal_ && keyEvent && watched != windowHandle() && watched->isWindowType()) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const std::optional<std::int16_t> code = VirtualKey(key);
+        if (code && !key.isAutoRepeat()) {
+            if (key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
+            else keys_.ReleaseElsewhere(*code);
+        }
+        return false;
+    }
     if (watched == windowHandle()) {
         switch (event->type()) {
             case QEvent::KeyPress:
@@ -192,6 +264,12 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        SetAway(isMinimized() || QGuiApplication::applicationState() != Qt::ApplicationActive);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
