@@ -5,6 +5,7 @@ set -euo pipefail
 GAME=${1:?usage: test.sh PATH-TO-QUONDRA}
 WORK=$(mktemp -d)
 XVFB_PID=
+WM_PID=
 GAME_PID=
 WID=
 # Device pixels per logical pixel; a test of a scaled window sets it before start_game.
@@ -15,12 +16,16 @@ GAME_ARGS=()
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# ctest counts this status as skipped, not passed.
+readonly SKIP_STATUS=77
+skip() { echo "SKIP: $*" >&2; exit $SKIP_STATUS; }
 
 # Polls a command until it succeeds, for at most $1 seconds.
 wait_until() {
@@ -39,6 +44,15 @@ start_display() {
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$WORK/display")"
+}
+
+# A window manager gives the focus and the close control as on a desktop.
+start_window_manager() {
+  command -v openbox >/dev/null || skip "openbox is not installed"
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  wait_until 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" ||
+    fail "openbox did not start"
 }
 
 window_named() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
@@ -60,10 +74,21 @@ launch_game() {
   sleep 0.2
 }
 
+# X, Y (the client area's corner on the screen), WIDTH and HEIGHT of the
+# game's window; xdotool counts a window manager's frame twice.
+window_geometry() {
+  local info
+  info=$(xwininfo -id "$WID")
+  X=$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")
+  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")
+  WIDTH=$(awk '/Width:/ {print $2}' <<< "$info")
+  HEIGHT=$(awk '/Height:/ {print $2}' <<< "$info")
+}
+
 press() { xdotool key --delay 30 "$@"; }
 # A left click at a scene point (units) of the game window.
 click_at() {
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  window_geometry
   xdotool mousemove --sync $((X + $1 * SCALE / 15)) $((Y + $2 * SCALE / 15)) click 1
 }
 hold() { xdotool keydown "$1"; }
@@ -81,12 +106,16 @@ await_exit() {
   GAME_PID=
 }
 
-shot() { import -window root "$WORK/$1.png"; }
+# Screenshots are also kept in $SHOTS_DIR when it is set, to be looked at.
+shot() {
+  import -window root "$WORK/$1.png"
+  if [ -n "${SHOTS_DIR:-}" ]; then cp "$WORK/$1.png" "$SHOTS_DIR/$(basename "$0" .sh)_$1.png"; fi
+}
 
 # The colour at a scene point (in units, 15 to a pixel) of a screenshot, as r,g,b.
 colour_at() {
   local name=$1 x=$(( $2 * SCALE / 15 )) y=$(( $3 * SCALE / 15 ))
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  window_geometry
   convert "$WORK/$name.png" -format "%[fx:int(255*p{$((X + x)),$((Y + y))}.r)],%[fx:int(255*p{$((X + x)),$((Y + y))}.g)],%[fx:int(255*p{$((X + x)),$((Y + y))}.b)]" info:
 }
 
@@ -97,3 +126,23 @@ colour_now_is() {
 
 # How many pixels differ between two screenshots.
 pixels_differing() { compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; }
+
+# The bounding box "WxH+X+Y" (pixels, from the crop's corner) of one colour
+# inside a crop "WxH+X+Y" of the window; empty when the colour is absent.
+colour_box() {
+  local name=$1 crop=$2 colour=$3 c
+  window_geometry
+  IFS='x+' read -r -a c <<< "$crop"
+  convert "$WORK/$name.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
+    -fill black +opaque "rgb($colour)" "$WORK/masked.png"
+  [ "$(convert "$WORK/masked.png" -format "%[fx:maxima>0]" info:)" = 1 ] || return 0
+  convert "$WORK/masked.png" -format "%@" info:
+}
+box_x() { local b=${1#*+}; echo "${b%%+*}"; }
+box_y() { echo "${1##*+}"; }
+
+readonly YELLOW=255,255,0 RED=255,0,0
+# The rows just above the ground strip, where the players' domes are widest.
+readonly DOMES=849x14+0+497
+# The left edge (px) of a player's dome, from a fresh screenshot.
+dome_x() { shot "$1"; box_x "$(colour_box "$1" $DOMES "$2")"; }
