@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A whole match against the computer: Yellow steps away from every serve, so
-# each ball comes down on Yellow's side and Red scores, ten times. The "MATCH"
-# box then names Red, and closing it brings back the settings screen.
+# A whole match against the computer: Yellow, with D held throughout, walks
+# away from every serve, so each ball comes down on Yellow's side and Red
+# scores, ten times. The "MATCH" box then names Red, and Enter held to close
+# it brings back the settings screen with the final score, not a new match.
 source "$(dirname "$0")/lib.sh"
 start_game
 readonly PLAY_X=5400 PLAY_Y=4990
@@ -13,14 +14,13 @@ click_at $OPT_FAST_X $OPT_FAST_Y
 press Return
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter on an option did not start the match"
 
-# D is pressed anew every 0.2 s: a serve stops Yellow's walk until its next
-# key-down, and the ball needs about 0.6 s to come down to Yellow's height.
 match_box_open() { has_window '^MATCH$'; }
+hold d
 deadline=$((SECONDS + 60))
 until match_box_open; do
   [ $SECONDS -lt $deadline ] || fail "no MATCH box within 60 s"
   game_running || fail "the game ended during the match"
-  hold d; sleep 0.2; release d
+  sleep 0.2
 done
 release d
 
@@ -33,8 +33,15 @@ case "$text" in
 esac
 
 xdotool windowfocus --sync "$box" 2>/dev/null || true
-press Return
+# Held for 3 s: its repeats must not press Play, which has the focus then.
+hold Return
 wait_until 5 bash -c "! xdotool search --name '^MATCH$' >/dev/null 2>&1" || fail "Enter did not close the MATCH box"
+sleep 3
+release Return
+sleep 0.5
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $PLAY_GREEN || fail "the settings screen did not come back: $(colour_at now $PLAY_X $PLAY_Y)"
+# Red's score still reads 10: its two digits are black at the top right.
+[ "$(colour_at now 12300 500)" = 0,0,0 ] || [ "$(colour_at now 12000 500)" = 0,0,0 ] ||
+  fail "the final score is not shown beside the settings screen"
 game_running || fail "the game ended after the match"
 echo "match to the end: ok"
