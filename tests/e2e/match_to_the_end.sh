@@ -4,7 +4,11 @@
 # scores, ten times. The "MATCH" box then names Red, and Enter held to close
 # it brings back the settings screen with the final score, not a new match.
 source "$(dirname "$0")/lib.sh"
-start_game
+start_display
+# The window manager draws the box's title bar, where "MATCH" must show.
+start_window_manager
+launch_game
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
 readonly PLAY_X=5400 PLAY_Y=4990
 readonly OPT_HIGH_X=1297 OPT_HIGH_Y=3907 OPT_FAST_X=9862 OPT_FAST_Y=4027
 readonly BACKGROUND=128,255,255 PLAY_GREEN=0,255,0
@@ -25,12 +29,33 @@ done
 release d
 
 box=$(window_named '^MATCH$')
-import -window "$box" "$WORK/box.png"
-text=$(convert "$WORK/box.png" -colorspace Gray -resize 300% "$WORK/box_big.png" && tesseract "$WORK/box_big.png" - 2>/dev/null | tr -s ' \n' ' ')
+sleep 0.5
+shot match_box
+info=$(xwininfo -id "$box")
+bx=$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")
+by=$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")
+bw=$(awk '/Width:/ {print $2}' <<< "$info")
+bh=$(awk '/Height:/ {print $2}' <<< "$info")
+# The box with the title bar above it.
+readonly TITLE_BAR=24
+convert "$WORK/match_box.png" -crop "${bw}x$((bh + TITLE_BAR))+${bx}+$((by - TITLE_BAR))" +repage \
+  -colorspace Gray -resize 300% "$WORK/box_big.png"
+text=$(tesseract "$WORK/box_big.png" - 2>/dev/null | tr -s ' \n' ' ')
 case "$text" in
   *"Red Wins!"*) ;;
   *) fail "the MATCH box reads '$text', not 'Red Wins!'" ;;
 esac
+case "$text" in
+  *MATCH*) ;;
+  *) fail "the title \"MATCH\" does not show on the box ($bw px wide): '$text'" ;;
+esac
+# "Red Wins!" is centred in the box: its dark pixels in the upper half of
+# the box lie as far from the left edge as from the right.
+trim=$(convert "$WORK/match_box.png" -crop "${bw}x$((bh / 2))+${bx}+${by}" +repage \
+  -colorspace Gray -threshold 50% -negate -format "%@" info:)
+IFS='x+' read -r tw _ tx _ <<< "$trim"
+off_centre=$(( (tx + tw / 2) - bw / 2 ))
+[ "${off_centre#-}" -le 3 ] || fail "\"Red Wins!\" is $off_centre px off the box's centre ($trim in $bw px)"
 
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 # Held for 3 s: its repeats must not press Play, which has the focus then.
