@@ -162,10 +162,14 @@ void GameWindow::AfterPeriod() {
     PauseIfAway();
     // The desktop's repeats never reach the game; instead a held walking key
     // is given again every period, so that its player walks again as soon
-    // as the key table lets it, whatever the repeat settings.
+    // as the key table lets it, whatever the repeat settings; after a
+    // message box too, for a key held through it.
     if (!std::holds_alternative<std::monostate>(KeyTarget(frm_))) return;
-    for (std::int16_t code : keys_.Held())
-        if (IsWalkingKey(code)) KeyDown(frm_, code);
+    for (std::int16_t code : keys_.Down()) {
+        if (!IsWalkingKey(code)) continue;
+        keys_.MarkGiven(code);
+        KeyDown(frm_, code);
+    }
 }
 
 void GameWindow::PauseIfAway() {

@@ -66,11 +66,14 @@ bool KeyFilter::AnyHeld() const {
     return std::any_of(down_.begin(), down_.end(), [](const auto& key) { return key.second; });
 }
 
-std::vector<std::int16_t> KeyFilter::Held() const {
-    std::vector<std::int16_t> held;
-    for (const auto& [code, delivered] : down_)
-        if (delivered) held.push_back(code);
-    return held;
+std::vector<std::int16_t> KeyFilter::Down() const {
+    std::vector<std::int16_t> down;
+    for (const auto& key : down_) down.push_back(key.first);
+    return down;
+}
+
+void KeyFilter::MarkGiven(std::int16_t code) {
+    if (auto key = down_.find(code); key != down_.end()) key->second = true;
 }
 
 }  // namespace quondra::qt

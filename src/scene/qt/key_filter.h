@@ -42,8 +42,11 @@ public:
 
     bool IsHeld(std::int16_t code) const;
     bool AnyHeld() const;
-    // The keys whose key-down the game has and whose key-up it has not.
-    std::vector<std::int16_t> Held() const;
+    // The keys down now, whether or not the game has their key-down.
+    std::vector<std::int16_t> Down() const;
+    // The caller gives the game a key-down of a key that is down (a held
+    // walking key, say, after a message box): its release will reach the game.
+    void MarkGiven(std::int16_t code);
 
 private:
     struct Pending {
