@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -221,6 +222,14 @@ void GameWindow::EndProgram() {
     endAnnounced_ = true;
     clock_.Stop();
     hide();
+    if (modal_) {
+        // Closed with a box open: the box's own loop is left first, as its
+        // No or OK would leave it, and the program ends back in the main loop.
+        // (Leaving both at once leaves Qt's Wayland connection hanging at exit.)
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+        QMetaObject::invokeMethod(this, [this] { emit programEnded(); }, Qt::QueuedConnection);
+        return;
+    }
     emit programEnded();
 }
 
