@@ -7,7 +7,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fo
                 libx11-dev)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
                desktop-file-utils appstream clang libclang-rt-14-dev time
-               tesseract-ocr)
+               tesseract-ocr openbox sway wtype grim jq foot qt6-wayland)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
