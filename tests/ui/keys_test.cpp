@@ -88,7 +88,8 @@ private slots:
     void HeldKeyFilterPassesOneDownAndOneUp_data() {
         // p/r press/release, P/R marked as auto-repeat, "@t" an event time;
         // e/E press/release in a message box; F the pair wait runs out;
-        // L a message box takes the keyboard, G another program takes it.
+        // L a message box takes the keyboard (B: and opens, C: and closes),
+        // G another program takes it.
         QTest::addColumn<QStringList>("events");
         QTest::addColumn<QStringList>("delivered");
         QTest::newRow("press and release") << QStringList{"p27", "r27"} << QStringList{"+27", "-27"};
@@ -116,7 +117,12 @@ private slots:
         QTest::newRow("a repeat that comes as presses alone is dropped")
             << QStringList{"p27@10", "p27@700", "p27@740", "r27@900", "F"} << QStringList{"+27", "-27"};
         QTest::newRow("Enter pressed in a box and held on is no new press")
-            << QStringList{"e13", "r13@700", "p13@700", "p13@740", "r13@900", "F", "p13@1500"} << QStringList{"+13"};
+            << QStringList{"B", "e13", "C", "r13@700", "p13@700", "p13@740", "r13@900", "F", "p13@1500"}
+            << QStringList{"+13"};
+        QTest::newRow("the key that opened a box, released unseen, is pressed anew after it")
+            << QStringList{"p81", "B", "C", "p81"} << QStringList{"+81", "-81", "+81"};
+        QTest::newRow("a key repeating in a box stays down after it")
+            << QStringList{"p68", "B", "e68", "C", "p68", "r68"} << QStringList{"+68", "-68"};
         QTest::newRow("a key released in a box is pressed anew after it")
             << QStringList{"p81", "L", "E81", "p81"} << QStringList{"+81", "-81", "+81"};
         QTest::newRow("a key held through a box gives no key-up at its release")
@@ -133,6 +139,8 @@ private slots:
             const auto code = static_cast<std::int16_t>(parts[0].toInt());
             const std::uint64_t time = parts.size() > 1 ? parts[1].toULongLong() : KeyFilter::kNoTime;
             if (e == "L") r.filter.ReleaseAll();
+            else if (e == "B") r.filter.ReleaseAll(), r.filter.BoxOpened();
+            else if (e == "C") r.filter.BoxClosed();
             else if (e == "G") r.filter.Forget();
             else if (e == "F") r.filter.Flush();
             else if (e[0] == 'e') r.filter.PressElsewhere(code);
@@ -207,9 +215,13 @@ private slots:
             QVERIFY(!frm.tmrRight1.Enabled());
             Tap(game.window, Qt::Key_Escape);
         } else {
-            // D stays down through the question; the box lets the game's keys go.
+            // D stays down through the question, repeating in the box; the
+            // box lets the game's keys go.
             QTimer::singleShot(0, [] {
-                QTest::keyClick(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), Qt::Key_Escape);
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QKeyEvent repeat(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d", true);
+                QCoreApplication::sendEvent(box->windowHandle(), &repeat);
+                QTest::keyClick(box, Qt::Key_Escape);
             });
             Tap(game.window, Qt::Key_Q);
             QVERIFY(frm.tmrBall.Enabled());

@@ -186,6 +186,7 @@ void GameWindow::BeginModal() {
     clock_.Stop();
     modal_ = true;
     LoseKeyboard();
+    keys_.BoxOpened();
     // The box's keys are watched, so that a key pressed there (Enter on
     // OK, say) and held on is no new press once the box has gone.
     qApp->installEventFilter(this);
@@ -195,6 +196,7 @@ void GameWindow::BeginModal() {
 void GameWindow::EndModal() {
     if (trace_ != nullptr) trace_->BoxClosed(frm_);
     qApp->removeEventFilter(this);
+    keys_.BoxClosed();
     modal_ = false;
     if (frm_.Ended) return;
     activateWindow();
@@ -262,10 +264,9 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (modal_ && keyEvent && watched != windowHandle() && watched->isWindowType()) {
         const auto& key = *static_cast<QKeyEvent*>(event);
         const std::optional<std::int16_t> code = VirtualKey(key);
-        if (code && !key.isAutoRepeat()) {
-            if (key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
-            else keys_.ReleaseElsewhere(*code);
-        }
+        // A repeat in the box shows that its key is still down.
+        if (code && key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
+        else if (code && !key.isAutoRepeat()) keys_.ReleaseElsewhere(*code);
         return false;
     }
     if (watched == windowHandle()) {

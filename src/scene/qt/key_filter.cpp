@@ -39,11 +39,20 @@ void KeyFilter::Flush() {
 void KeyFilter::PressElsewhere(std::int16_t code) {
     Flush();
     down_.try_emplace(code, false);
+    seenInBox_.insert(code);
 }
 
 void KeyFilter::ReleaseElsewhere(std::int16_t code) {
     Flush();
     down_.erase(code);
+}
+
+void KeyFilter::BoxOpened() { seenInBox_.clear(); }
+
+void KeyFilter::BoxClosed() {
+    Flush();
+    std::erase_if(down_, [this](const auto& key) { return !seenInBox_.contains(key.first); });
+    seenInBox_.clear();
 }
 
 void KeyFilter::ReleaseAll() {

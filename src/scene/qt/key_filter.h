@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace quondra::qt {
@@ -30,10 +31,16 @@ public:
     void Flush();
     bool Waiting() const { return waiting_.has_value(); }
 
-    // A key that went down or up while one of the game's message boxes had
-    // the keyboard: neither its repeats nor its release reach the game.
+    // A key that went down (or repeated) or up while one of the game's
+    // message boxes had the keyboard: neither its repeats nor its release
+    // reach the game.
     void PressElsewhere(std::int16_t code);
     void ReleaseElsewhere(std::int16_t code);
+    // A message box opens and closes. A key down when it opened and not seen
+    // in it is forgotten when it closes: its release may have gone to the
+    // window while the box blocked it, where the toolkit drops it.
+    void BoxOpened();
+    void BoxClosed();
     // A message box takes the keyboard: every held key gets its key-up now,
     // but stays down, so that its repeats are not taken for new presses.
     void ReleaseAll();
@@ -57,6 +64,7 @@ private:
     Sink sink_;
     // Every key down, and whether the game has its key-down.
     std::map<std::int16_t, bool> down_;
+    std::set<std::int16_t> seenInBox_;
     std::optional<Pending> waiting_;
 };
 
