@@ -93,6 +93,10 @@ click_at() {
 }
 hold() { xdotool keydown "$1"; }
 release() { xdotool keyup "$1"; }
+# A key held for $2 seconds while the test goes on; await_key_release waits for its release.
+HOLD_PID=
+hold_key_for() { hold "$1"; (sleep "$2"; release "$1") & HOLD_PID=$!; }
+await_key_release() { wait "$HOLD_PID" || true; HOLD_PID=; }
 
 # Waits at most $1 seconds for the game to end and sets GAME_STATUS to its
 # exit status. It runs in the test's own shell: only there is the game a
@@ -146,3 +150,56 @@ readonly YELLOW=255,255,0 RED=255,0,0
 readonly DOMES=849x14+0+497
 # The left edge (px) of a player's dome, from a fresh screenshot.
 dome_x() { shot "$1"; box_x "$(colour_box "$1" $DOMES "$2")"; }
+
+# Two screenshots apart are the same (nothing moves), or differ.
+still() { shot "$1_a"; sleep 0.5; shot "$1_b"; [ "$(pixels_differing "$1_a" "$1_b")" -eq 0 ]; }
+moving() { shot "$1_a"; sleep 0.3; shot "$1_b"; [ "$(pixels_differing "$1_a" "$1_b")" -gt 0 ]; }
+
+# Black text where "Game Paused" is written (pixels of the window).
+readonly PAUSED_LABEL=721x80+64+160
+paused_label_shown() {
+  local c
+  window_geometry
+  IFS='x+' read -r -a c <<< "$PAUSED_LABEL"
+  [ "$(convert "$WORK/$1.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
+       -fill white +opaque black -negate -format "%[fx:maxima>0]" info:)" = 1 ]
+}
+
+# "Game Paused" shown and nothing moving; a pause is not the still second
+# between two rallies.
+paused_still() { still "$1" && paused_label_shown "$1_b"; }
+
+# Escape held for 3 s in play: paused from the first second to the release,
+# once; a second Escape resumes.
+escape_held_pauses_once() {
+  hold_key_for Escape 3
+  sleep 0.8; shot escape_held_1
+  sleep 1.0; shot escape_held_2
+  sleep 0.9; shot escape_held_3
+  await_key_release
+  sleep 0.3; shot escape_released
+  paused_label_shown escape_held_1 || fail "Escape held did not pause"
+  local s
+  for s in escape_held_2 escape_held_3 escape_released; do
+    [ "$(pixels_differing escape_held_1 $s)" -eq 0 ] || fail "the field changed while Escape was held ($s)"
+  done
+  press Escape
+  wait_until 5 moving resumed || fail "a second Escape did not resume"
+}
+
+# With D held (by the caller), Yellow stands where a point ends it; the serve
+# puts it back at its start place, and it must walk off again. A serve is
+# seen as Yellow's dome moving left, which D alone never does.
+walks_after_a_serve() {
+  local deadline=$((SECONDS + 30)) before= now served=
+  while [ $SECONDS -lt $deadline ]; do
+    game_running || fail "the game ended"
+    now=$(dome_x "walk_$1" $YELLOW)
+    [ -n "$now" ] || continue
+    if [ -n "$before" ] && [ "$now" -lt $((before - 20)) ]; then served=$now
+    elif [ -n "$served" ] && [ "$now" -gt $((served + 20)) ]; then return 0
+    fi
+    before=$now
+  done
+  return 1
+}
