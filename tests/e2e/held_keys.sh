@@ -43,4 +43,10 @@ sleep 1
 still back || fail "the match resumed by itself when the focus came back"
 press Escape
 wait_until 5 moving resumed_after_focus || fail "Escape did not resume after the focus came back"
+
+# Minimised, the same.
+xdotool windowminimize --sync "$WID" 2>/dev/null || fail "the window could not be minimised"
+sleep 1.5
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
+wait_until 5 paused_still restored || fail "the match went on while the window was minimised"
 echo "held keys: ok"
