@@ -4,13 +4,15 @@
 # and benchmark tools; the tests build the package too).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue)
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev fonts-liberation
+                fonts-comic-neue)
 deb_packages=(dpkg-dev debhelper lintian)
-test_packages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
                desktop-file-utils appstream appstream-compose clang libclang-rt-14-dev time
-               tesseract-ocr)
-# The window's Wayland app_id is read from a headless sway.
-test_packages+=(sway)
+               tesseract-ocr openbox jq)
+# The Wayland runs: a headless sway, its keyboard and screenshots, a second
+# client to take the focus, and Qt's Wayland platform.
+test_packages+=(sway wtype grim foot qt6-wayland)
 # make test builds the game several times over; the cache shares the work.
 test_packages+=(ccache)
 

@@ -4,24 +4,8 @@
 source "$(dirname "$0")/lib.sh"
 readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
 readonly OPT_HUMAN_X=4575 OPT_HUMAN_Y=3420   # the Human vs. Human option button
-readonly BALL=0,255,0 YELLOW=255,255,0 RED=255,0,0
+readonly BALL=0,255,0
 
-# The bounding box "WxH+X+Y" (pixels, from the crop's corner) of one colour
-# inside a crop "WxH+X+Y" of the window; empty when the colour is absent.
-colour_box() {
-  local name=$1 crop=$2 colour=$3 c
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  IFS='x+' read -r -a c <<< "$crop"
-  convert "$WORK/$name.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
-    -fill black +opaque "rgb($colour)" "$WORK/masked.png"
-  [ "$(convert "$WORK/masked.png" -format "%[fx:maxima>0]" info:)" = 1 ] || return 0
-  convert "$WORK/masked.png" -format "%@" info:
-}
-box_x() { local b=${1#*+}; echo "${b%%+*}"; }
-box_y() { echo "${1##*+}"; }
-
-# The rows just above the ground strip, where the players' domes are widest.
-readonly DOMES=849x14+0+497
 # The column above Yellow's start place that the first ball falls down.
 readonly BALL_COLUMN=40x497+120+0
 
@@ -43,8 +27,6 @@ while [ $SECONDS -lt $deadline ]; do
 done
 [ -n "$rebounded" ] || fail "the ball did not rebound off Yellow (lowest top at $lowest px)"
 
-# The left edge (px) of a player's dome, from a fresh screenshot.
-dome_x() { shot "$1"; box_x "$(colour_box "$1" $DOMES "$2")"; }
 # Holds a key for a quarter of a second; the dome's left edge afterwards.
 walk() { hold "$1"; sleep 0.25; release "$1"; sleep 0.1; dome_x "walk_$1" "$2"; }
 

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# A whole match against the computer: Yellow steps away from every serve, so
-# each ball comes down on Yellow's side and Red scores, ten times. The "MATCH"
-# box then names Red, and closing it brings back the settings screen.
+# A whole match against the computer: Yellow, with D held throughout, walks
+# away from every serve, so each ball comes down on Yellow's side and Red
+# scores, ten times. The "MATCH" box then names Red, and Enter held to close
+# it brings back the settings screen with the final score, not a new match.
 source "$(dirname "$0")/lib.sh"
-start_game
+start_display
+# The window manager draws the box's title bar, where "MATCH" must show.
+start_window_manager
+launch_game
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
 readonly PLAY_X=5400 PLAY_Y=4990
 readonly OPT_HIGH_X=1297 OPT_HIGH_Y=3907 OPT_FAST_X=9862 OPT_FAST_Y=4027
 readonly BACKGROUND=128,255,255 PLAY_GREEN=0,255,0
@@ -13,28 +18,55 @@ click_at $OPT_FAST_X $OPT_FAST_Y
 press Return
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter on an option did not start the match"
 
-# D is pressed anew every 0.2 s: a serve stops Yellow's walk until its next
-# key-down, and the ball needs about 0.6 s to come down to Yellow's height.
 match_box_open() { has_window '^MATCH$'; }
+hold d
 deadline=$((SECONDS + 60))
 until match_box_open; do
   [ $SECONDS -lt $deadline ] || fail "no MATCH box within 60 s"
   game_running || fail "the game ended during the match"
-  hold d; sleep 0.2; release d
+  sleep 0.2
 done
 release d
 
 box=$(window_named '^MATCH$')
-import -window "$box" "$WORK/box.png"
-text=$(convert "$WORK/box.png" -colorspace Gray -resize 300% "$WORK/box_big.png" && tesseract "$WORK/box_big.png" - 2>/dev/null | tr -s ' \n' ' ')
+sleep 0.5
+shot match_box
+info=$(xwininfo -id "$box")
+bx=$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")
+by=$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")
+bw=$(awk '/Width:/ {print $2}' <<< "$info")
+bh=$(awk '/Height:/ {print $2}' <<< "$info")
+# The box with the title bar above it.
+readonly TITLE_BAR=24
+convert "$WORK/match_box.png" -crop "${bw}x$((bh + TITLE_BAR))+${bx}+$((by - TITLE_BAR))" +repage \
+  -colorspace Gray -resize 300% "$WORK/box_big.png"
+text=$(tesseract "$WORK/box_big.png" - 2>/dev/null | tr -s ' \n' ' ')
 case "$text" in
   *"Red Wins!"*) ;;
   *) fail "the MATCH box reads '$text', not 'Red Wins!'" ;;
 esac
+case "$text" in
+  *MATCH*) ;;
+  *) fail "the title \"MATCH\" does not show on the box ($bw px wide): '$text'" ;;
+esac
+# "Red Wins!" is centred in the box: its dark pixels in the upper half of
+# the box lie as far from the left edge as from the right.
+trim=$(convert "$WORK/match_box.png" -crop "${bw}x$((bh / 2))+${bx}+${by}" +repage \
+  -colorspace Gray -threshold 50% -negate -format "%@" info:)
+IFS='x+' read -r tw _ tx _ <<< "$trim"
+off_centre=$(( (tx + tw / 2) - bw / 2 ))
+[ "${off_centre#-}" -le 3 ] || fail "\"Red Wins!\" is $off_centre px off the box's centre ($trim in $bw px)"
 
 xdotool windowfocus --sync "$box" 2>/dev/null || true
-press Return
+# Held for 3 s: its repeats must not press Play, which has the focus then.
+hold Return
 wait_until 5 bash -c "! xdotool search --name '^MATCH$' >/dev/null 2>&1" || fail "Enter did not close the MATCH box"
+sleep 3
+release Return
+sleep 0.5
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $PLAY_GREEN || fail "the settings screen did not come back: $(colour_at now $PLAY_X $PLAY_Y)"
+# Red's score still reads 10: its two digits are black at the top right.
+[ "$(colour_at now 12300 500)" = 0,0,0 ] || [ "$(colour_at now 12000 500)" = 0,0,0 ] ||
+  fail "the final score is not shown beside the settings screen"
 game_running || fail "the game ended after the match"
 echo "match to the end: ok"

@@ -15,6 +15,17 @@ using namespace quondra::qt::testing;
 class SettingsControlsTest : public QObject {
     Q_OBJECT
 
+    // A click in the middle of a label of a frame, where its panel shows it.
+    static void ClickLabel(ShownGame& game, const Label& label) {
+        QWidget* panel = nullptr;
+        for (FramePanel* p : game.window.Controls().Panels())
+            if (&p->SceneFrame() == label.Container) panel = p;
+        QVERIFY(panel != nullptr);
+        const QPoint middle(static_cast<int>((label.Left + label.Width / 2) / kUnitsPerPixel),
+                            static_cast<int>((label.Top + label.Height / 2) / kUnitsPerPixel));
+        QTest::mouseClick(panel, Qt::LeftButton, {}, middle);
+    }
+
 private slots:
     void StartUpDefaultsAreCheckedInTheRealButtons() {
         ShownGame game;
@@ -27,16 +38,61 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), c.Play());
     }
 
-    void ClickOnAnOptionSelectsItAndRunsItsClickHandler() {
+    // The circle and the caption beside it are one target, as on every desktop.
+    void ClickOnAnOptionOrItsLabelSelectsItAndRunsItsClickHandlerOnce_data() {
+        QTest::addColumn<bool>("onLabel");
+        QTest::newRow("on the circle") << false;
+        QTest::newRow("on the label \"Human vs. Human\"") << true;
+    }
+    void ClickOnAnOptionOrItsLabelSelectsItAndRunsItsClickHandlerOnce() {
+        QFETCH(bool, onLabel);
         ShownGame game;
         FrmGame& frm = game.frm;
-        QTest::mouseClick(game.window.Controls().Radio(frm.optHuman), Qt::LeftButton);
+        QRadioButton* radio = game.window.Controls().Radio(frm.optHuman);
+        QSignalSpy clicks(radio, &QRadioButton::clicked);
+        if (onLabel) ClickLabel(game, frm.lblHuman);
+        else QTest::mouseClick(radio, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
         QVERIFY(frm.optHuman.Value);
         QVERIFY(!frm.optComputer.Value);
         QVERIFY(frm.lblMoveRed.Visible);
         QCOMPARE(frm.lblQuitInfo.Top, 435.0f);
         QVERIFY(std::get<OptionButton*>(frm.ActiveControl) == &frm.optHuman);
         QVERIFY(!game.window.Controls().Radio(frm.optComputer)->isChecked());
+    }
+
+    void ClickOnEachLabelSelectsTheOptionOnItsLine_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("Low") << "lblLow" << "optLow";
+        QTest::newRow("High") << "lblHigh" << "optHigh";
+        QTest::newRow("Slow") << "lblSlow" << "optSlow";
+        QTest::newRow("Fast") << "lblFast" << "optFast";
+    }
+    void ClickOnEachLabelSelectsTheOptionOnItsLine() {
+        QFETCH(QString, label);
+        QFETCH(QString, option);
+        ShownGame game;
+        const Label* l = nullptr;
+        for (const ObjectRef& object : game.frm.Objects())
+            if (auto* const* x = std::get_if<Label*>(&object); x && (*x)->Name == label.toStdString()) l = *x;
+        QVERIFY(l != nullptr);
+        // Every row names an option that is not selected at start-up.
+        ClickLabel(game, *l);
+        for (const OptionButton* o : game.frm.OptionsIn(*l->Container))
+            QCOMPARE(o->Value, o->Name == option.toStdString());
+    }
+
+    void ClickOnAFrameOutsideEveryLabelSelectsNothing() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        QWidget* panel = game.window.Controls().Radio(frm.optLow)->parentWidget();
+        // Right of "Low", inside the frame, level with its circle.
+        const QPoint p(static_cast<int>((frm.lblLow.Left + frm.lblLow.Width) / kUnitsPerPixel) + 3,
+                       static_cast<int>((frm.optLow.Top + frm.optLow.Height / 2) / kUnitsPerPixel));
+        QTest::mouseClick(panel, Qt::LeftButton, {}, p);
+        QVERIFY(frm.optMedium.Value);
+        QVERIFY(!frm.optLow.Value);
     }
 
     void FocusChainRunsInTheListedTabOrder() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
@@ -33,6 +34,15 @@ QIcon WindowIcon() {
     return icon;
 }
 
+// Where X's detectable auto-repeat is refused, a release waits this long for
+// the press that would make it a repeat; the server sends the two together,
+// so the wait only covers the toolkit reading them apart on a busy machine.
+constexpr int kRepeatPairWaitMs = 30;
+
+bool IsWalkingKey(std::int16_t code) {
+    return code == kKeyA || code == kKeyD || code == kKeyLeft || code == kKeyRight;
+}
+
 bool IsNavigationKey(std::int16_t code) {
     return code == kKeyTab || code == kKeyLeft || code == kKeyUp || code == kKeyRight || code == kKeyDown;
 }
@@ -48,7 +58,13 @@ QCursor TransparentPointer() {
 GameWindow::GameWindow(GameClock::TimeSource now)
     : clock_(
           [this](std::int64_t periods) {
-              RunCore([this, periods] { RunPeriods(frm_, periods); });
+              RunCore([this, periods] {
+                  for (std::int64_t i = 0; i < periods && !frm_.Ended; ++i) {
+                      bool ranHandler = false;
+                      RunPeriods(frm_, 1, [&ranHandler] { ranHandler = true; });
+                      if (ranHandler) AfterPeriod();
+                  }
+              });
               emit periodsRun(periods);
           },
           std::move(now)),
@@ -58,8 +74,17 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       keys_([this](bool down, std::int16_t code) {
           RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
       }),
+      closeRequests_(*this, [this] { EndProgram(); }),
       hiddenPointer_(TransparentPointer()) {
     platform_.Attach(this);
+    repeatPairWait_.setSingleShot(true);
+    // With detectable auto-repeat, X sends no release before a repeat and
+    // nothing needs waiting for; a pair already queued is still caught.
+    repeatPairWait_.setInterval(UseDetectableAutoRepeat() ? 0 : kRepeatPairWaitMs);
+    connect(&repeatPairWait_, &QTimer::timeout, this, [this] { keys_.Flush(); });
+    qApp->installNativeEventFilter(&closeRequests_);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { SetAway(state != Qt::ApplicationActive || isMinimized()); });
     setWindowTitle(QStringLiteral(" Quondra"));
     setWindowIcon(WindowIcon());
     setFixedSize(kClientWidthPx, kClientHeightPx);
@@ -75,6 +100,8 @@ GameWindow::GameWindow(GameClock::TimeSource now)
 GameWindow::~GameWindow() {
     // The child widgets outlive the members; nothing may call back into them.
     disconnect(focusTracking_);
+    qApp->removeNativeEventFilter(&closeRequests_);
+    qApp->removeEventFilter(this);
     clock_.Stop();
     if (windowHandle() != nullptr) windowHandle()->removeEventFilter(this);
 }
@@ -134,22 +161,64 @@ bool GameWindow::HandleKey(const QKeyEvent& event) {
     // navigation: its handler sees them, then the toolkit moves the focus or
     // the selection (and an arrow that selects an option clicks it).
     const bool navigation = IsNavigationKey(*code) && !std::holds_alternative<std::monostate>(KeyTarget(frm_));
-    if (event.type() == QEvent::KeyPress) keys_.Press(*code, event.isAutoRepeat());
-    else keys_.Release(*code, event.isAutoRepeat());
+    GiveKey(event.type() == QEvent::KeyPress, *code, event.isAutoRepeat(), event.timestamp());
     return !navigation;
 }
 
-void GameWindow::LoseKeyboard() { keys_.ReleaseAll(); }
+void GameWindow::GiveKey(bool down, std::int16_t code, bool autoRepeat, std::uint64_t time) {
+    if (down) keys_.Press(code, autoRepeat, time);
+    else keys_.Release(code, autoRepeat, time);
+    if (keys_.Waiting()) repeatPairWait_.start();
+}
+
+void GameWindow::LoseKeyboard() {
+    // To one of the game's own boxes the keys are watched still (see
+    // eventFilter); to another program their releases are never seen.
+    if (modal_) keys_.ReleaseAll();
+    else keys_.Forget();
+}
+
+void GameWindow::SetAway(bool away) {
+    away_ = away;
+    if (away_) RunCore([this] { PauseIfAway(); });
+}
+
+void GameWindow::AfterPeriod() {
+    PauseIfAway();
+    // The desktop's repeats never reach the game; instead a held walking key
+    // is given again every period, so that its player walks again as soon
+    // as the key table lets it, whatever the repeat settings; after a
+    // message box too, for a key held through it.
+    if (!std::holds_alternative<std::monostate>(KeyTarget(frm_))) return;
+    for (std::int16_t code : keys_.Down()) {
+        if (!IsWalkingKey(code)) continue;
+        keys_.MarkGiven(code);
+        KeyDown(frm_, code);
+    }
+}
+
+void GameWindow::PauseIfAway() {
+    // Exactly what an Escape key-down does, and only where it pauses.
+    const bool inPlay = frm_.tmrBall.Enabled() && !frm_.tmrDelay.Enabled();
+    if (away_ && !frm_.Ended && inPlay && std::holds_alternative<std::monostate>(KeyTarget(frm_)))
+        KeyDown(frm_, kKeyEscape);
+}
 
 void GameWindow::BeginModal() {
     // The box is drawn over the field as it stands; no period passes while it is open.
     modal_ = true;
     Refresh();
     LoseKeyboard();
+    keys_.BoxOpened();
+    // The box's keys are watched, so that a key pressed there (Enter on
+    // OK, say) and held on is no new press once the box has gone.
+    qApp->installEventFilter(this);
     emit boxOpened();
 }
 
 void GameWindow::EndModal() {
+    qApp->removeEventFilter(this);
+    keys_.BoxClosed();
     modal_ = false;
     emit boxClosed();
     if (frm_.Ended) return;
@@ -178,6 +247,14 @@ void GameWindow::EndProgram() {
     endAnnounced_ = true;
     clock_.Stop();
     hide();
+    if (modal_) {
+        // Closed with a box open: the box's own loop is left first, as its
+        // No or OK would leave it, and the program ends back in the main loop.
+        // (Leaving both at once leaves Qt's Wayland connection hanging at exit.)
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+        QMetaObject::invokeMethod(this, [this] { emit programEnded(); }, Qt::QueuedConnection);
+        return;
+    }
     emit programEnded();
 }
 
@@ -206,6 +283,15 @@ void GameWindow::showEvent(QShowEvent* event) {
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (modal_ && keyEvent && watched != windowHandle() && watched->isWindowType()) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const std::optional<std::int16_t> code = VirtualKey(key);
+        // A repeat in the box shows that its key is still down.
+        if (code && key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
+        else if (code && !key.isAutoRepeat()) keys_.ReleaseElsewhere(*code);
+        return false;
+    }
     if (watched == windowHandle()) {
         switch (event->type()) {
             case QEvent::KeyPress:
@@ -215,6 +301,12 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        SetAway(isMinimized() || QGuiApplication::applicationState() != Qt::ApplicationActive);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {

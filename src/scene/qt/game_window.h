@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "qt_platform.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
+#include "x11_keyboard.h"
 
 class QKeyEvent;
 
@@ -42,8 +44,16 @@ public:
     void RunCore(std::function<void()> call);
     // A key event from the toolkit; true when the toolkit should not see it.
     bool HandleKey(const QKeyEvent& event);
+    // A key-down or key-up from any source, by virtual-key code: the one way
+    // into the held-key filter, for the keyboard and a gamepad alike.
+    void GiveKey(bool down, std::int16_t code, bool autoRepeat = false,
+                 std::uint64_t time = KeyFilter::kNoTime);
     // The window lost the keyboard: every held key is released to the game.
     void LoseKeyboard();
+    // The window is no longer (or again) the one the desktop gives the
+    // keyboard: away, a match in play is paused as soon as it can be.
+    void SetAway(bool away);
+    bool Away() const { return away_; }
 
     // Platform services.
     void BeginModal();
@@ -67,12 +77,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Refresh();
     // Runs the clock only while a timer is enabled and no box is open.
     void ScheduleClock();
+    // Runs after every clock period in which a handler ran: the held walking
+    // keys are given again, and a match is paused while the window is away.
+    void AfterPeriod();
+    void PauseIfAway();
     void OnFocusChanged(QWidget* now);
 
     QtPlatform platform_;
@@ -81,6 +96,9 @@ private:
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;
+    // A timed release waits this long for the press that makes it a repeat.
+    QTimer repeatPairWait_;
+    CloseRequestFilter closeRequests_;
     QCursor hiddenPointer_;
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
@@ -89,6 +107,7 @@ private:
     bool modal_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;
+    bool away_ = false;
 };
 
 }  // namespace quondra::qt

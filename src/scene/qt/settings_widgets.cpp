@@ -1,5 +1,6 @@
 #include "settings_widgets.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,6 +54,19 @@ void FramePanel::paintEvent(QPaintEvent* event) {
     painter_.PaintAll(p, frm_, &frame_, event->rect());
 }
 
+void FramePanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) pressedAt_ = event->position().toPoint();
+    QWidget::mousePressEvent(event);
+}
+
+void FramePanel::mouseReleaseEvent(QMouseEvent* event) {
+    // A click is a press and a release in one place, as a button takes it.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && at == std::exchange(pressedAt_, QPoint(-1, -1)) && clicked_)
+        clicked_(static_cast<float>(at.x() * kUnitsPerPixel), static_cast<float>(at.y() * kUnitsPerPixel));
+    QWidget::mouseReleaseEvent(event);
+}
+
 SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks)
     : frm_(frm) {
     // Panels and the button are created in layout order: a later one lies above.
@@ -83,11 +97,30 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
             radios_[option] = radio;
         }
     }
+    for (FramePanel* panel : panels_)
+        panel->OnClick([this, frame = &panel->SceneFrame()](float x, float y) { ClickLabelAt(*frame, x, y); });
     QWidget* previous = play_;
     for (const OptionButton* o : {&frm_.optLow, &frm_.optMedium, &frm_.optHigh, &frm_.optSlow, &frm_.optAverage,
                                   &frm_.optFast, &frm_.optComputer, &frm_.optHuman}) {
         QWidget::setTabOrder(previous, radios_.at(o));
         previous = radios_.at(o);
+    }
+}
+
+void SettingsWidgets::ClickLabelAt(const Frame& frame, float x, float y) {
+    for (const ObjectRef& object : frm_.Objects()) {
+        const auto* const* label = std::get_if<Label*>(&object);
+        if (label == nullptr || (*label)->Container != &frame || !(*label)->Visible) continue;
+        const Label& l = **label;
+        if (x < l.Left || x >= l.Left + l.Width || y < l.Top || y >= l.Top + l.Height) continue;
+        // The option the label captions is the one on its line.
+        for (const OptionButton* o : frm_.OptionsIn(frame)) {
+            const float middle = o->Top + o->Height / 2;
+            if (o->Visible && middle >= l.Top && middle < l.Top + l.Height) {
+                radios_.at(o)->click();
+                return;
+            }
+        }
     }
 }
 

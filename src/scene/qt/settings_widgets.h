@@ -20,14 +20,21 @@ class FramePanel : public QWidget {
 public:
     FramePanel(QWidget* parent, const FrmGame& frm, const Frame& frame, const ScenePainter& painter);
     const Frame& SceneFrame() const { return frame_; }
+    // Called with the point (scene units, from the frame's corner) of a
+    // left click that pressed and released there.
+    void OnClick(std::function<void(float x, float y)> clicked) { clicked_ = std::move(clicked); }
     // Repaints what changed in the frame's objects since the last call.
     void Refresh();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     const FrmGame& frm_;
+    std::function<void(float, float)> clicked_;
+    QPoint pressedAt_{-1, -1};
     const Frame& frame_;
     const ScenePainter& painter_;
     std::vector<Footprint> footprint_;
@@ -60,6 +67,8 @@ public:
 
 private:
     void SyncGroup(const Frame& frame);
+    // A click on an option's caption, the label beside it, clicks the option.
+    void ClickLabelAt(const Frame& frame, float x, float y);
 
     FrmGame& frm_;
     std::vector<FramePanel*> panels_;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Keys held for seconds on a desktop with a window manager, as a player holds
+# them: Escape held pauses once; D held walks Yellow again after every serve,
+# with the keyboard's auto-repeat on and off; another window taking the focus
+# pauses the rally and nothing resumes by itself.
+source "$(dirname "$0")/lib.sh"
+X11_CONTROL=${2:?usage: held_keys.sh PATH-TO-QUONDRA PATH-TO-X11-CONTROL}
+readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
+# Slow walking keeps Yellow on its way to the net long enough to be seen.
+readonly OPT_SLOW_X=9862 OPT_SLOW_Y=3067
+
+start_display
+start_window_manager
+launch_game
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
+click_at $OPT_SLOW_X $OPT_SLOW_Y
+press Return
+wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the match"
+
+escape_held_pauses_once
+
+# D held across points, with the keyboard's auto-repeat on, then off.
+hold d
+walks_after_a_serve repeat_on || fail "with D held Yellow did not walk again after a serve (repeat on)"
+release d
+"$X11_CONTROL" repeat off || fail "auto-repeat could not be switched off"
+hold d
+walks_after_a_serve repeat_off || fail "with D held Yellow did not walk again after a serve (repeat off)"
+release d
+"$X11_CONTROL" repeat on
+
+# Another window takes the focus: the rally pauses, right after the serve
+# if it comes between rallies, and stays paused when the focus comes back.
+xmessage -geometry +0+0 "another program" &
+OTHER_PID=$!
+trap 'kill $OTHER_PID 2>/dev/null || true; cleanup' EXIT
+wait_until 10 has_window '^xmessage$' || fail "the other window did not open"
+xdotool windowactivate --sync "$(window_named '^xmessage$')" 2>/dev/null || true
+wait_until 5 paused_still away || fail "the match went on while another window had the focus"
+kill $OTHER_PID 2>/dev/null || true
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
+sleep 1
+still back || fail "the match resumed by itself when the focus came back"
+press Escape
+wait_until 5 moving resumed_after_focus || fail "Escape did not resume after the focus came back"
+
+# Minimised, the same.
+xdotool windowminimize --sync "$WID" 2>/dev/null || fail "the window could not be minimised"
+sleep 1.5
+xdotool windowactivate --sync "$WID" 2>/dev/null || true
+wait_until 5 paused_still restored || fail "the match went on while the window was minimised"
+echo "held keys: ok"
