@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
-                libx11-dev)
+                libx11-dev libsdl2-dev)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
                desktop-file-utils appstream clang libclang-rt-14-dev time
                tesseract-ocr)

@@ -50,6 +50,12 @@ public:
     bool HandleKey(const QKeyEvent& event);
     // The window lost the keyboard: every held key is released to the game.
     void LoseKeyboard();
+    // A key from another source than the keyboard (a pad), through the same
+    // held-key path: one key-down, and one key-up at its release.
+    void PressKey(std::int16_t code) { keys_.Press(code, false); }
+    void ReleaseKey(std::int16_t code) { keys_.Release(code, false); }
+    // Whether the settings screen is shown, where a pad's Start means Enter.
+    bool SettingsShown() const { return frm_.cmdPlay.Visible; }
 
     // Platform services.
     void BeginModal();
