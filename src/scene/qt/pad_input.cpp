@@ -137,6 +137,8 @@ void PadInput::Open(int deviceIndex) {
 void PadInput::Close(std::int32_t id) {
     const auto gone = std::find_if(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; });
     if (gone == pads_.end()) return;
+    // SDL lets go of a removed pad's buttons and stick before it reports the
+    // removal; a key still held here would otherwise walk on for good.
     Release(*gone);
     const int slot = gone->slot;
     SDL_GameControllerClose(gone->controller);
