@@ -3,6 +3,9 @@
 #include <SDL.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +20,11 @@ using namespace quondra::qt;
 using namespace quondra::qt::testing;
 
 namespace {
+
+// Longer than the poll interval many times over; the settling after a device
+// change lasts two seconds.
+constexpr int kQuietMs = 200;
+constexpr int kSettleMs = 5000;
 
 // Virtual pads with every standard button and axis, so SDL maps them as game controllers.
 class VirtualPads {
@@ -197,6 +205,29 @@ private slots:
                 QFAIL(qPrintable("unknown step: " + step));
             }
         }
+    }
+
+    // With no pad nobody reads SDL; a change in the devices' folder (or the
+    // folder appearing) is what takes a new pad up, and the looking stops again.
+    void APadIsFoundThroughTheDevicesFolderAlone() {
+        QTemporaryDir root;
+        const QString devices = root.filePath("input");
+        ShownGame game;
+        PadInput pads(game.window, devices);
+        VirtualPads virtualPads;
+        QVERIFY(virtualPads.Attach());
+        QTest::qWait(kQuietMs);
+        QVERIFY(!pads.Polling());
+        QCOMPARE(pads.Connected(), std::size_t{0});
+        QVERIFY(QDir(root.path()).mkdir("input"));
+        QTRY_COMPARE(pads.Connected(), std::size_t{1});
+        virtualPads.Detach(0);
+        QTRY_COMPARE(pads.Connected(), std::size_t{0});
+        QTRY_VERIFY_WITH_TIMEOUT(!pads.Polling(), kSettleMs);
+        QVERIFY(virtualPads.Attach());
+        QFile node(QDir(devices).filePath("event0"));
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        QTRY_COMPARE(pads.Connected(), std::size_t{1});
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <algorithm>
 #include <array>
@@ -33,9 +34,6 @@ struct WalkKeys {
 // The first pad is Yellow's, the second Red's: the keys each player walks with.
 constexpr std::array<WalkKeys, kPadSlots> kWalkKeys{{{kKeyA, kKeyD}, {kKeyLeft, kKeyRight}}};
 
-const QString kDevFolder = QStringLiteral("/dev");
-const QString kInputFolder = QStringLiteral("/dev/input");
-
 }  // namespace
 
 bool StickSide::Update(std::int16_t value, int sign) {
@@ -44,7 +42,7 @@ bool StickSide::Update(std::int16_t value, int sign) {
     return held_;
 }
 
-PadInput::PadInput(GameWindow& window) : window_(window) {
+PadInput::PadInput(GameWindow& window, const QString& devices) : window_(window), devices_(devices) {
     // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads,
     // and the game could not be stopped.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -55,9 +53,9 @@ PadInput::PadInput(GameWindow& window) : window_(window) {
         Poll();
     });
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
-        if (path == kDevFolder && !watcher_.directories().contains(kInputFolder)) {
-            if (!QDir(kInputFolder).exists()) return;
-            watcher_.addPath(kInputFolder);
+        if (path != devices_) {
+            // The parent folder: the devices' folder may have appeared.
+            if (!QDir(devices_).exists() || !watcher_.addPath(devices_)) return;
         }
         Rescan();
     });
@@ -73,8 +71,9 @@ PadInput::~PadInput() {
 }
 
 void PadInput::WatchDevices() {
-    // Without /dev/input yet (no input device at all), wait for it to appear.
-    watcher_.addPath(QDir(kInputFolder).exists() ? kInputFolder : kDevFolder);
+    // Without the devices' folder yet (no input device at all), wait for it to appear.
+    const QFileInfo folder(devices_);
+    watcher_.addPath(folder.isDir() ? devices_ : folder.absolutePath());
 }
 
 void PadInput::Rescan() {

@@ -2,6 +2,7 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <vector>
@@ -37,7 +38,9 @@ class PadInput : public QObject {
     Q_OBJECT
 
 public:
-    explicit PadInput(GameWindow& window);
+    // `devices` is the folder where the system makes a node for each input
+    // device; a change there is what makes the pads be looked for again.
+    explicit PadInput(GameWindow& window, const QString& devices = QStringLiteral("/dev/input"));
     ~PadInput() override;
     PadInput(const PadInput&) = delete;
     PadInput& operator=(const PadInput&) = delete;
@@ -79,6 +82,7 @@ private:
     GameWindow& window_;
     std::vector<Pad> pads_;
     QTimer poll_;
+    QString devices_;
     QFileSystemWatcher watcher_;
     int settlePolls_ = 0;
     bool started_ = false;
