@@ -13,6 +13,7 @@
 
 #include "game_window.h"
 #include "pad_input.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -38,14 +39,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "SDL game controllers unavailable: %s\n", SDL_GetError());
         return 2;
     }
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Quondra test pad";
-    SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+    SDL_Joystick* pad = quondra::qt::testing::AttachVirtualPad();
     if (pad == nullptr) {
         std::fprintf(stderr, "no virtual pad: %s\n", SDL_GetError());
         return 2;

@@ -14,6 +14,7 @@
 #include "game/events.h"
 #include "pad_input.h"
 #include "ui_support.h"
+#include "virtual_pad.h"
 
 using namespace quondra;
 using namespace quondra::qt;
@@ -26,24 +27,15 @@ namespace {
 constexpr int kQuietMs = 200;
 constexpr int kSettleMs = 5000;
 
-// Virtual pads with every standard button and axis, so SDL maps them as game controllers.
+// The virtual pads of one case, numbered as attached; a detached one leaves the count.
 class VirtualPads {
 public:
     ~VirtualPads() {
         while (!pads_.empty()) Detach(0);
     }
     bool Attach() {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Quondra test pad";
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        if (index < 0) return false;
-        SDL_Joystick* stick = SDL_JoystickOpen(index);
-        pads_.push_back(stick);
+        SDL_Joystick* stick = AttachVirtualPad();
+        if (stick != nullptr) pads_.push_back(stick);
         return stick != nullptr;
     }
     void Detach(std::size_t n) {
