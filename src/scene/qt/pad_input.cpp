@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -82,7 +83,10 @@ void PadInput::Rescan() {
 }
 
 void PadInput::Poll() {
-    if (!started_) return;
+    // A pass never runs inside another (a message box's own event loop, say):
+    // the outer one holds a pad it is working on.
+    if (!started_ || polling_) return;
+    const QScopedValueRollback guard(polling_, true);
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         const auto padOf = [this](SDL_JoystickID id) {

@@ -86,6 +86,7 @@ private:
     QFileSystemWatcher watcher_;
     int settlePolls_ = 0;
     bool started_ = false;
+    bool polling_ = false;
 };
 
 }  // namespace quondra::qt
