@@ -84,7 +84,7 @@ class PadsTest : public QObject {
 
 private slots:
     // Steps: "attach", "detach N", "down N BUTTON", "up N BUTTON", "stick N VALUE",
-    // "key K" (typed), "hold K", "let go K", "human" (Human vs. Human),
+    // "key K" (typed), "hold K", "let go K", "human" (Human vs. Human), "away" (another window active),
     // "box N BUTTON" (pad N presses BUTTON in the next message box), "period" (one clock period).
     // Checks: "on TIMER", "off TIMER", "settings", "playing", "paused", "ended",
     // "answered No", "polling", "idle", "nothing held".
@@ -122,6 +122,9 @@ private slots:
             << QStringList{"human", "attach", "attach", "attach", "down 0 south", "detach 0",
                            // the spare pad, now the second left, plays Yellow
                            "down 1 left", "on tmrLeft1", "down 0 right", "off tmrRight1", "on tmrRight2"};
+        QTest::newRow("presses while another window has the focus are dropped")
+            << QStringList{"attach", "down 0 south", "up 0 south", "away", "down 0 left", "off tmrLeft1",
+                           "down 0 start", "on tmrBall"};
         QTest::newRow("east in the quit question answers No")
             << QStringList{"attach", "down 0 south", "up 0 south", "box 0 east", "key Q", "answered No",
                            "on tmrBall"};
@@ -138,6 +141,7 @@ private slots:
         PadInput pads(game.window);
         QVERIFY(pads.Started());
         VirtualPads virtualPads;
+        QWidget other;  // another program's window, for "away"
         for (const QString& step : steps) {
             const QStringList w = step.split(' ');
             const QByteArray where = step.toUtf8();
@@ -173,6 +177,9 @@ private slots:
                     virtualPads.Button(n, button, false);
                     pads.Poll();
                 });
+            } else if (w[0] == "away") {
+                other.show();
+                QVERIFY(QTest::qWaitForWindowActive(&other));
             } else if (w[0] == "period") {
                 game.window.RunCore([&frm] { RunPeriods(frm, 1); });
             } else if (w[0] == "on" || w[0] == "off") {
