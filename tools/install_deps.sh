@@ -4,8 +4,8 @@
 # and benchmark tools; the tests build the package too).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev fonts-liberation
-                fonts-comic-neue)
+build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev libsdl2-dev
+                fonts-liberation fonts-comic-neue)
 deb_packages=(dpkg-dev debhelper lintian)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
                desktop-file-utils appstream appstream-compose clang libclang-rt-14-dev time

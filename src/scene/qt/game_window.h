@@ -54,6 +54,8 @@ public:
     // keyboard: away, a match in play is paused as soon as it can be.
     void SetAway(bool away);
     bool Away() const { return away_; }
+    // Whether the settings screen is shown, where a pad's Start means Enter.
+    bool SettingsShown() const { return frm_.cmdPlay.Visible; }
 
     // Platform services.
     void BeginModal();
