@@ -3,33 +3,19 @@
 # Yellow right and its release stops it, the stick walks Yellow back left.
 # The pad is SDL's virtual one, worked through the game's standard input.
 source "$(dirname "$0")/lib.sh"
-readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255 YELLOW=255,255,0
+readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
 readonly OPT_LOW_X=1260 OPT_LOW_Y=2940   # the Low gravity option button
-# The rows just above the ground strip, where Yellow's dome is widest.
-readonly DOMES=849x14+0+497
 # The column above Yellow's start place that a served ball falls down.
 readonly BALL_COLUMN=40x497+120+0 BALL=0,255,0
 # More than a rebounding ball rises between two screenshots (px).
 readonly SERVE_JUMP=250
 
-# The top-left corner "X Y" (px, from the crop's corner) of one colour inside
-# a crop "WxH+X+Y" of the window in screenshot $1; empty when it is absent.
-corner_of() {
-  local c
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  IFS='x+' read -r -a c <<< "$2"
-  convert "$WORK/$1.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
-    -fill black +opaque "rgb($3)" -format "%[fx:maxima>0] %@" info: |
-    sed -n 's/^1 .*+\([0-9]*\)+\([0-9]*\)$/\1 \2/p'
-}
-# The left edge (px) of Yellow's dome in a fresh screenshot.
-yellow_x() { shot "$1"; corner_of "$1" $DOMES $YELLOW | cut -d' ' -f1; }
 # Waits for the ball above Yellow's start place to fly up again after it met Yellow.
 ball_rebounds() {
   local lowest=-1 y deadline=$((SECONDS + 6))
   while [ $SECONDS -lt $deadline ]; do
     shot ball
-    y=$(corner_of ball $BALL_COLUMN $BALL | cut -d' ' -f2)
+    y=$(box_y "$(colour_box ball $BALL_COLUMN $BALL)")
     [ -n "$y" ] || continue
     # A jump from the ground to the top is the next serve, not a rebound.
     if [ "$y" -gt "$lowest" ] || [ "$y" -lt $((lowest - SERVE_JUMP)) ]; then lowest=$y
@@ -59,7 +45,7 @@ wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "south did not st
 # Red's score, cut from a screenshot: a point in the middle of the walks puts
 # the players back, and they are tried again after the serve.
 red_score() {
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  window_geometry
   convert "$WORK/$1.png" -crop 60x50+$((X + 780))+$((Y + 5)) +repage "$WORK/$1_score.png"
 }
 scored_between() { red_score "$1"; red_score "$2"; [ "$(pixels_differing "$1_score" "$2_score")" != 0 ]; }
@@ -68,15 +54,15 @@ scored_between() { red_score "$1"; red_score "$2"; [ "$(pixels_differing "$1_sco
 # again; the walks fit before it comes down once more.
 for attempt in 1 2 3; do
   ball_rebounds || fail "the served ball did not rebound off Yellow"
-  start=$(corner_of ball $DOMES $YELLOW | cut -d' ' -f1)
+  start=$(box_x "$(colour_box ball $DOMES $YELLOW)")
   pad down right; sleep 0.3
   pad up right; sleep 0.1
-  stopped=$(yellow_x stopped)
+  stopped=$(dome_x stopped $YELLOW)
   sleep 0.2
-  stood=$(yellow_x stood)
+  stood=$(dome_x stood $YELLOW)
   pad stick -30000; sleep 0.2
   pad stick 0; sleep 0.1
-  back=$(yellow_x back)
+  back=$(dome_x back $YELLOW)
   scored_between ball back || break
   [ $attempt -lt 3 ] || fail "a point fell in the middle of every walk"
 done
