@@ -1,13 +1,38 @@
 #!/usr/bin/env bash
 # Keys held for seconds on a desktop with a window manager, as a player holds
 # them: Escape held pauses once; D held walks Yellow again after every serve,
-# with the keyboard's auto-repeat on and off; another window taking the focus
+# with the keyboard's auto-repeat on and off, and after the No of the quit
+# question with auto-repeat off; another window taking the focus
 # pauses the rally and nothing resumes by itself.
 source "$(dirname "$0")/lib.sh"
 X11_CONTROL=${2:?usage: held_keys.sh PATH-TO-QUONDRA PATH-TO-X11-CONTROL}
 readonly PLAY_X=5400 PLAY_Y=4990 BACKGROUND=128,255,255
 # Slow walking keeps Yellow on its way to the net long enough to be seen.
 readonly OPT_SLOW_X=9862 OPT_SLOW_Y=3067
+
+question_open() { has_window 'Exit Program'; }
+question_gone() { ! has_window 'Exit Program'; }
+past() { local now; now=$(dome_x "$1" $YELLOW); [ -n "$now" ] && [ "$now" -gt "$2" ]; }
+
+# Q with D held asks the quit question; Escape answers No; Yellow, standing
+# while the question was open, walks on with D still down.
+walks_on_after_no() {
+  local before tries=0
+  # Q asks only in play: between two rallies it is pressed again.
+  until question_open; do
+    [ $((tries += 1)) -le 5 ] || fail "Q did not open 'Exit Program'"
+    press q
+    wait_until 1 question_open || true
+  done
+  before=$(dome_x no_asked $YELLOW)
+  [ -n "$before" ] || fail "Yellow was not seen with the question open"
+  sleep 1
+  shot no_asked_later
+  [ "$(pixels_differing no_asked no_asked_later)" -eq 0 ] || fail "the field moved with the question open"
+  press Escape
+  wait_until 5 question_gone || fail "Escape did not answer the question"
+  wait_until 3 past no_answered $((before + 20))
+}
 
 start_display
 start_window_manager
@@ -26,6 +51,8 @@ release d
 "$X11_CONTROL" repeat off || fail "auto-repeat could not be switched off"
 hold d
 walks_after_a_serve repeat_off || fail "with D held Yellow did not walk again after a serve (repeat off)"
+# Still held, and silent, through the quit question: after its No Yellow walks on.
+walks_on_after_no || fail "with D held through the quit question Yellow did not walk on after No (repeat off)"
 release d
 "$X11_CONTROL" repeat on
 

@@ -1,6 +1,8 @@
 // Keys as the desktop delivers them: their codes, the held-key filter, and
 // what reaches the game in the real window.
 #include <algorithm>
+#include <map>
+#include <span>
 
 #include <QApplication>
 #include <QList>
@@ -27,6 +29,14 @@ void SendTimedKey(GameWindow& window, QEvent::Type type, int key, ulong time) {
     QKeyEvent event(type, key, Qt::NoModifier);
     event.setTimestamp(time);
     QCoreApplication::sendEvent(window.windowHandle(), &event);
+}
+
+// The display server's word on keys, written as "+68,-65": D down, A up.
+std::map<std::int16_t, bool> Answer(const QString& written) {
+    std::map<std::int16_t, bool> down;
+    for (const QString& key : written.split(',', Qt::SkipEmptyParts))
+        down[static_cast<std::int16_t>(key.mid(1).toInt())] = key[0] == '+';
+    return down;
 }
 
 // What a filter passes on, written as "+65" for a key-down and "-65" for a key-up.
@@ -88,7 +98,8 @@ private slots:
     void HeldKeyFilterPassesOneDownAndOneUp_data() {
         // p/r press/release, P/R marked as auto-repeat, "@t" an event time;
         // e/E press/release in a message box; F the pair wait runs out;
-        // L a message box takes the keyboard (B: and opens, C: and closes),
+        // L a message box takes the keyboard (B: and opens, C: and closes;
+        // "C:+68,-65" closes it as the display server says D is down and A up),
         // G another program takes it.
         QTest::addColumn<QStringList>("events");
         QTest::addColumn<QStringList>("delivered");
@@ -123,6 +134,13 @@ private slots:
             << QStringList{"p81", "B", "C", "p81"} << QStringList{"+81", "-81", "+81"};
         QTest::newRow("a key repeating in a box stays down after it")
             << QStringList{"p68", "B", "e68", "C", "p68", "r68"} << QStringList{"+68", "-68"};
+        QTest::newRow("a key held through a box with no repeats in it, down as it closes, stays down")
+            << QStringList{"p68", "B", "C:+68", "p68", "r68"} << QStringList{"+68", "-68"};
+        QTest::newRow("a key the display server says is up is forgotten, seen in the box or not")
+            << QStringList{"p68", "p65", "B", "e68", "C:-68,-65", "p68", "p65"}
+            << QStringList{"+68", "+65", "-65", "-68", "+68", "+65"};
+        QTest::newRow("keys the display server does not answer for go by the box")
+            << QStringList{"p81", "B", "e13", "C:-68", "p13", "p81"} << QStringList{"+81", "-81", "+81"};
         QTest::newRow("a key released in a box is pressed anew after it")
             << QStringList{"p81", "L", "E81", "p81"} << QStringList{"+81", "-81", "+81"};
         QTest::newRow("a key held through a box gives no key-up at its release")
@@ -140,7 +158,7 @@ private slots:
             const std::uint64_t time = parts.size() > 1 ? parts[1].toULongLong() : KeyFilter::kNoTime;
             if (e == "L") r.filter.ReleaseAll();
             else if (e == "B") r.filter.ReleaseAll(), r.filter.BoxOpened();
-            else if (e == "C") r.filter.BoxClosed();
+            else if (e[0] == 'C') r.filter.BoxClosed(Answer(e.mid(2)));
             else if (e == "G") r.filter.Forget();
             else if (e == "F") r.filter.Flush();
             else if (e[0] == 'e') r.filter.PressElsewhere(code);
@@ -187,6 +205,8 @@ private slots:
         QTest::newRow("a point and the serve") << "serve";
         QTest::newRow("pause and Resume") << "resume";
         QTest::newRow("the quit question answered No") << "no";
+        // Key repeat off: only the display server knows D is still down.
+        QTest::newRow("the quit question answered No, no repeats in the box") << "no-silent";
     }
     void HeldWalkingKeyWalksAgainWithinTwoPeriods() {
         QFETCH(QString, stop);
@@ -215,12 +235,16 @@ private slots:
             QVERIFY(!frm.tmrRight1.Enabled());
             Tap(game.window, Qt::Key_Escape);
         } else {
-            // D stays down through the question, repeating in the box; the
-            // box lets the game's keys go.
-            QTimer::singleShot(0, [] {
+            // D stays down through the question, repeating in the box or
+            // silent there; the box lets the game's keys go.
+            const bool silent = stop == "no-silent";
+            game.window.SetKeyQuery([silent](std::span<const std::int16_t>) {
+                return silent ? std::map<std::int16_t, bool>{{kKeyD, true}} : std::map<std::int16_t, bool>{};
+            });
+            QTimer::singleShot(0, [silent] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QKeyEvent repeat(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d", true);
-                QCoreApplication::sendEvent(box->windowHandle(), &repeat);
+                if (!silent) QCoreApplication::sendEvent(box->windowHandle(), &repeat);
                 QTest::keyClick(box, Qt::Key_Escape);
             });
             Tap(game.window, Qt::Key_Q);

@@ -39,9 +39,9 @@ QIcon WindowIcon() {
 // so the wait only covers the toolkit reading them apart on a busy machine.
 constexpr int kRepeatPairWaitMs = 30;
 
-bool IsWalkingKey(std::int16_t code) {
-    return code == kKeyA || code == kKeyD || code == kKeyLeft || code == kKeyRight;
-}
+constexpr std::int16_t kWalkingKeys[] = {kKeyA, kKeyD, kKeyLeft, kKeyRight};
+
+bool IsWalkingKey(std::int16_t code) { return std::ranges::find(kWalkingKeys, code) != std::end(kWalkingKeys); }
 
 bool IsNavigationKey(std::int16_t code) {
     return code == kKeyTab || code == kKeyLeft || code == kKeyUp || code == kKeyRight || code == kKeyDown;
@@ -218,7 +218,10 @@ void GameWindow::BeginModal() {
 
 void GameWindow::EndModal() {
     qApp->removeEventFilter(this);
-    keys_.BoxClosed();
+    // Where the display server can say which walking keys are down, its word
+    // decides: with no repeats in the box, nothing else shows a key held
+    // through it, and a release the toolkit dropped leaves no stale key.
+    keys_.BoxClosed(keysDownNow_(kWalkingKeys));
     modal_ = false;
     emit boxClosed();
     if (frm_.Ended) return;

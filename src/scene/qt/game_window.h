@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
+#include <map>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +37,10 @@ public:
     SettingsWidgets& Controls() { return controls_; }
     GameClock& Clock() { return clock_; }
     const KeyFilter& Keys() const { return keys_; }
+    // Which of the given keys are down now, as the display server says; a key
+    // it cannot say is left out. X11's answer unless a test gives another.
+    using KeyQuery = std::function<std::map<std::int16_t, bool>(std::span<const std::int16_t>)>;
+    void SetKeyQuery(KeyQuery query) { keysDownNow_ = std::move(query); }
 
     // Loads the game, shows and activates the window and starts the clock.
     void Start();
@@ -98,6 +104,7 @@ private:
     GameClock clock_;
     SettingsWidgets controls_;
     KeyFilter keys_;
+    KeyQuery keysDownNow_ = KeysDownNow;
     // A timed release waits this long for the press that makes it a repeat.
     QTimer repeatPairWait_;
     CloseRequestFilter closeRequests_;

@@ -49,9 +49,16 @@ void KeyFilter::ReleaseElsewhere(std::int16_t code) {
 
 void KeyFilter::BoxOpened() { seenInBox_.clear(); }
 
-void KeyFilter::BoxClosed() {
+void KeyFilter::BoxClosed(const std::map<std::int16_t, bool>& downNow) {
     Flush();
-    std::erase_if(down_, [this](const auto& key) { return !seenInBox_.contains(key.first); });
+    std::erase_if(down_, [&](const auto& key) {
+        const auto answer = downNow.find(key.first);
+        return answer != downNow.end() ? !answer->second : !seenInBox_.contains(key.first);
+    });
+    // A key held through the box whose press never reached us is down all
+    // the same; the game gets no key-down of it from here.
+    for (const auto& [code, down] : downNow)
+        if (down) down_.try_emplace(code, false);
     seenInBox_.clear();
 }
 

@@ -36,11 +36,13 @@ public:
     // reach the game.
     void PressElsewhere(std::int16_t code);
     void ReleaseElsewhere(std::int16_t code);
-    // A message box opens and closes. A key down when it opened and not seen
-    // in it is forgotten when it closes: its release may have gone to the
-    // window while the box blocked it, where the toolkit drops it.
+    // A message box opens and closes. `downNow` is what the display server
+    // says of some keys as the box closes: each of them is down exactly when
+    // it says so. Any other key down when the box opened and not seen in it
+    // is forgotten: its release may have gone to the window while the box
+    // blocked it, where the toolkit drops it.
     void BoxOpened();
-    void BoxClosed();
+    void BoxClosed(const std::map<std::int16_t, bool>& downNow = {});
     // A message box takes the keyboard: every held key gets its key-up now,
     // but stays down, so that its repeats are not taken for new presses.
     void ReleaseAll();

@@ -30,6 +30,11 @@ std::optional<std::int16_t> ByPosition(quint32 scanCode) {
 
 }  // namespace
 
+std::optional<std::uint32_t> LetterScanCode(std::int16_t code) {
+    if (code < kVkLetterA || code >= kVkLetterA + std::int16_t{kLetterScanCodes.size()}) return std::nullopt;
+    return kLetterScanCodes[static_cast<std::size_t>(code - kVkLetterA)];
+}
+
 std::optional<std::int16_t> VirtualKey(const QKeyEvent& event) {
     const int key = event.key();
     // Qt reports a Latin letter by its upper-case key whatever Shift and Caps Lock do.

@@ -2,10 +2,15 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <array>
+
+#include "game/keys.h"
+#include "key_map.h"
 
 // The X headers define names such as KeyPress and None as macros: they come last.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <xcb/xproto.h>
 
 namespace quondra::qt {
@@ -17,8 +22,42 @@ Display* X11Display() {
 }
 
 constexpr std::uint8_t kSentEventBit = 0x80;
+constexpr int kBitsPerByte = 8;
+// XQueryKeymap's answer: a bit for each of the 256 key codes.
+constexpr std::size_t kKeymapBytes = 32;
+
+// The key code that types a virtual key in the keyboard map now; a letter the
+// layout lacks (another script) sits at its place on a US keyboard, as the
+// game reads that letter's key events.
+KeyCode KeyCodeOf(Display* display, std::int16_t code) {
+    const std::optional<std::uint32_t> place = LetterScanCode(code);
+    KeySym sym = NoSymbol;
+    if (place) sym = XK_a + (code - kKeyA);
+    else if (code == kKeyLeft) sym = XK_Left;
+    else if (code == kKeyRight) sym = XK_Right;
+    else if (code == kKeyUp) sym = XK_Up;
+    else if (code == kKeyDown) sym = XK_Down;
+    if (sym == NoSymbol) return 0;
+    if (const KeyCode keyCode = XKeysymToKeycode(display, sym); keyCode != 0) return keyCode;
+    return place ? static_cast<KeyCode>(*place) : 0;
+}
 
 }  // namespace
+
+std::map<std::int16_t, bool> KeysDownNow(std::span<const std::int16_t> codes) {
+    std::map<std::int16_t, bool> down;
+    Display* display = X11Display();
+    if (display == nullptr) return down;
+    // As the server holds the keys at this request.
+    std::array<char, kKeymapBytes> keymap{};
+    XQueryKeymap(display, keymap.data());
+    for (const std::int16_t code : codes) {
+        const KeyCode keyCode = KeyCodeOf(display, code);
+        if (keyCode == 0) continue;
+        down[code] = (keymap[keyCode / kBitsPerByte] >> (keyCode % kBitsPerByte) & 1) != 0;
+    }
+    return down;
+}
 
 bool UseDetectableAutoRepeat() {
     Display* display = X11Display();

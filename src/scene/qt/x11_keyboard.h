@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <span>
 
 class QWidget;
 
@@ -11,6 +14,11 @@ namespace quondra::qt {
 // the release before each (XKB's detectable auto-repeat). True when the
 // server agreed; false under any other display server.
 bool UseDetectableAutoRepeat();
+
+// Asks the X server which of these keys (letters and arrows, by
+// virtual-key code) are down now, whatever window has the keyboard. Empty
+// under any other display server, or for a key the keyboard map lacks.
+std::map<std::int16_t, bool> KeysDownNow(std::span<const std::int16_t> codes);
 
 // Sees the desktop's close request to a window before the toolkit does (the
 // toolkit drops it while a modal box blocks the window), and the window's
