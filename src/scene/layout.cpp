@@ -106,7 +106,7 @@ void BuildLayout(Scene& s) {
     s.cmdPlay.Left = 5220, s.cmdPlay.Top = 4500, s.cmdPlay.Width = 2295, s.cmdPlay.Height = 975;
     s.cmdPlay.Caption = "Play";
     s.cmdPlay.BackColor = kGreen;
-    s.cmdPlay.Font = {FontFace::ComicSansMS, 27.75f, true, false};
+    s.cmdPlay.Font = kPlayFont;
 
     Place(s.fraGround, "fraGround", {0, 7680, 12750, 1215}, kBlack);
     Place(s.lblMoveRed, "lblMoveRed", &s.fraGround, {10395, 90, 2310, 270}, "Arrows = Move Red",

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "scene/layout.h"
 #include "scene_fonts.h"
 
 namespace quondra::qt {
@@ -29,9 +30,9 @@ const QColor kLetterEdge(0, 120, 20);
 // bands it cuts the area into, and a wide outline needs many narrow bands:
 // letter by letter the same pixels cost about a third.
 std::vector<QPainterPath> Lettering() {
-    QFont font(InstalledFamily(FontFace::ComicSansMS));
-    font.setBold(true);
-    font.setPixelSize(static_cast<int>(kBannerHeight));
+    // The Play caption's font: its outlines scale up as well as any size's,
+    // and it is loaded for the first frame anyway.
+    const QFont font = ToQFont(kPlayFont);
     QTextLayout layout(QStringLiteral("Quondra"), font);
     layout.beginLayout();
     layout.createLine();
