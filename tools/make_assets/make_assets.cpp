@@ -102,6 +102,32 @@ QImage PlayerPicture(const QColor& fill, int facing) {
   return image;
 }
 
+// Where the icon's parts sit on a canvas of `size` pixels. The tile keeps the
+// margin of the desktop icon guidelines free, so that the icon lines up with
+// its neighbours in a launcher; the parts are fractions of the tile.
+struct IconLayout {
+  explicit IconLayout(double size)
+      : margin(std::max(kMinIconMargin, std::floor(size * kIconMargin))),
+        tile(size - 2 * margin),
+        corner(tile * 0.18),
+        outline(std::max(1.0, size / 48.0)),
+        groundY(At(0.78)),
+        net(margin + tile * 0.82, At(0.50), tile * 0.06, groundY - At(0.50)),
+        player(margin + tile * 0.40, groundY),
+        playerRadius(tile * 0.30),
+        ball(margin + tile * 0.66, At(0.24)),
+        ballRadius(tile * 0.15) {}
+
+  double At(double fraction) const { return margin + tile * fraction; }
+
+  double margin, tile, corner, outline, groundY;
+  QRectF net;
+  QPointF player;
+  double playerRadius;
+  QPointF ball;
+  double ballRadius;
+};
+
 // A rounded sky tile with the ground, Yellow and the ball over her; from 48
 // pixels up the net and Yellow's eye fit in too.
 QImage Icon(int size) {
