@@ -11,6 +11,8 @@ test_packages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool image
                tesseract-ocr)
 # The window's Wayland app_id is read from a headless sway.
 test_packages+=(sway)
+# Start-up is measured in instructions (bench/first_frame_instructions.sh).
+test_packages+=(valgrind)
 # make test builds the game several times over; the cache shares the work.
 test_packages+=(ccache)
 
