@@ -14,7 +14,7 @@ CONFIGURE = @tools/configure.sh
 BARE_FLAGS = -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 BUILD_DIRS = $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-bench-qt $(BUILD)-bare $(BUILD)-deb
 
-.PHONY: all deps deps-test deps-deb configure build run test test-fast test-sanitize test-bare deb soak fuzz bench bench-qt-configure bench-qt bench-window loop-stress install clean
+.PHONY: all deps deps-test deps-deb configure build run test test-fast test-sanitize test-bare deb soak fuzz bench bench-qt-configure bench-qt bench-window bench-first-frame loop-stress install clean
 
 all: build
 
@@ -93,6 +93,10 @@ bench-qt: deps-test bench-qt-configure
 bench-window: deps-test bench-qt-configure
 	cmake --build $(BUILD)-bench-qt -j $(JOBS)
 	bench/window_bench.sh $(BUILD)-bench-qt
+
+bench-first-frame: deps-test bench-qt-configure
+	cmake --build $(BUILD)-bench-qt -j $(JOBS) --target quondra-trace quondra-baseline
+	bench/first_frame_instructions.sh $(BUILD)-bench-qt
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

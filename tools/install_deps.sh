@@ -13,6 +13,8 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-
 # The Wayland runs: a headless sway, its keyboard and screenshots, a second
 # client to take the focus, and Qt's Wayland platform.
 test_packages+=(sway wtype grim foot qt6-wayland)
+# Start-up is measured in instructions (bench/first_frame_instructions.sh).
+test_packages+=(valgrind)
 # make test builds the game several times over; the cache shares the work.
 test_packages+=(ccache)
 

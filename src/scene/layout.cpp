@@ -110,7 +110,7 @@ void BuildLayout(Scene& s) {
     s.cmdPlay.Left = 5220, s.cmdPlay.Top = 4500, s.cmdPlay.Width = 2295, s.cmdPlay.Height = 975;
     s.cmdPlay.Caption = "Play";
     s.cmdPlay.BackColor = kGreen;
-    s.cmdPlay.Font = {FontFace::ComicSansMS, 27.75f, true, false};
+    s.cmdPlay.Font = kPlayFont;
     s.cmdPlay.Click = cmdPlay_Click;
     s.cmdPlay.KeyDown = cmdPlay_KeyDown;
 

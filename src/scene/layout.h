@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/objects.h"
+
 namespace quondra {
 
 class Scene;
@@ -12,6 +14,9 @@ inline constexpr int kUnitsPerPixel = 15;
 // each side. The right wall and Red's limit rest on it, keeping the court
 // symmetric whatever frame the desktop draws.
 inline constexpr float kOuterWidth = 12825;
+// The Play button's caption. The title banner is drawn from this face at
+// this size too, so the window loads one font for both.
+inline constexpr Font kPlayFont{FontFace::ComicSansMS, 27.75f, true, false};
 
 // Gives every object of the scene its name, container, place and look.
 void BuildLayout(Scene& scene);

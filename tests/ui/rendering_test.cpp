@@ -2,6 +2,9 @@
 #include <QTest>
 #include <algorithm>
 #include <array>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "ui_support.h"
 
@@ -176,6 +179,48 @@ private slots:
         QVERIFY(one > 0);
         // The edges are three times as long in device pixels at ratio 3.
         QVERIFY2(three <= one * 3 * 3 / 2, qPrintable(QStringLiteral("%1 blended at ratio 1, %2 at 3").arg(one).arg(three)));
+    }
+
+    // Drawn letter by letter, the word must still come out whole: its seven
+    // letters spread across the box, apart but for the Q's tail, which meets
+    // the u.
+    void TheTitleBannerShowsEveryLetterAcrossItsBox() {
+        constexpr int kHalfInkedBlue = 192;
+        constexpr int kCentreSlack = 3;
+        ShownGame game;
+        const quondra::Picture& title = game.frm.imgTitle;
+        QImage image(game.window.size(), QImage::Format_ARGB32);
+        game.window.render(&image);
+        const QRect box(static_cast<int>(title.Left) / kUnitsPerPixel, static_cast<int>(title.Top) / kUnitsPerPixel,
+                        static_cast<int>(title.Width) / kUnitsPerPixel, static_cast<int>(title.Height) / kUnitsPerPixel);
+        // Inked: at least half covered by the lettering (the sky is blue, the
+        // lettering's fill and edge are not), so faint edge pixels of two
+        // neighbouring letters do not join them.
+        auto inked = [&](QPoint at) { return box.contains(at) && image.pixelColor(at).blue() < kHalfInkedBlue; };
+        // Letters are the connected areas of inked pixels.
+        std::set<std::pair<int, int>> seen;
+        int letters = 0, first = box.right(), last = box.left();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (!inked({x, y}) || !seen.insert({x, y}).second) continue;
+                ++letters;
+                std::vector<QPoint> todo{{x, y}};
+                while (!todo.empty()) {
+                    const QPoint at = todo.back();
+                    todo.pop_back();
+                    first = std::min(first, at.x());
+                    last = std::max(last, at.x());
+                    for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                        if (inked(at + step) && seen.insert({at.x() + step.x(), at.y() + step.y()}).second)
+                            todo.push_back(at + step);
+                }
+            }
+        QCOMPARE(letters, 6);
+        // The word is centred and over two thirds of the long box wide; a
+        // letter fewer would leave it narrower.
+        QVERIFY2(last - first >= box.width() * 2 / 3,
+                 qPrintable(QStringLiteral("lettering spans %1 of %2 pixels").arg(last - first).arg(box.width())));
+        QVERIFY(std::abs((first + last) - (box.left() + box.right())) <= 2 * kCentreSlack);
     }
 
     void OnlyTheChangedAreaIsRepaintedAfterAMove() {

@@ -1,11 +1,16 @@
 #include "title_banner.h"
 
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QRawFont>
+#include <QTextLayout>
 #include <algorithm>
+#include <vector>
 
+#include "scene/layout.h"
 #include "scene_fonts.h"
 
 namespace quondra::qt {
@@ -20,37 +25,58 @@ constexpr double kMaxStretch = 1.35;
 const QColor kLetterFill(150, 255, 130);
 const QColor kLetterEdge(0, 120, 20);
 
-// The lettering on the 549 x 62 picture.
-QPainterPath Lettering() {
-    QFont font(InstalledFamily(FontFace::ComicSansMS));
-    font.setBold(true);
-    font.setPixelSize(static_cast<int>(kBannerHeight));
-    QPainterPath text;
-    text.addText(0, 0, font, QStringLiteral("Quondra"));
-    const QRectF bounds = text.boundingRect();
+// The lettering on the 549 x 62 picture, one outline a letter. The
+// rasteriser's cost grows with the outline's length times the number of
+// bands it cuts the area into, and a wide outline needs many narrow bands:
+// letter by letter the same pixels cost about a third.
+std::vector<QPainterPath> Lettering() {
+    // The Play caption's font: its outlines scale up as well as any size's,
+    // and it is loaded for the first frame anyway.
+    const QFont font = ToQFont(kPlayFont);
+    QTextLayout layout(QStringLiteral("Quondra"), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    std::vector<QPainterPath> letters;
+    QPainterPath word;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont face = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            QPainterPath letter = face.pathForGlyph(glyphs[i]);
+            letter.translate(positions[i]);
+            word.addPath(letter);
+            letters.push_back(letter);
+        }
+    }
+    const QRectF bounds = word.boundingRect();
     const double scale = (kBannerHeight - 2 * kMargin) / bounds.height();
     const double widthScale = std::min(scale * kMaxStretch, (kBannerWidth - 2 * kMargin) / bounds.width());
     QTransform fit;
     fit.translate(kBannerWidth / 2, kBannerHeight / 2);
     fit.scale(widthScale, scale);
     fit.translate(-bounds.center().x(), -bounds.center().y());
-    return fit.map(text);
+    for (QPainterPath& letter : letters) letter = fit.map(letter);
+    return letters;
 }
 
 QPixmap Render(const QSize& devicePixels, double ratio, const QSizeF& box) {
-    static const QPainterPath lettering = Lettering();
+    static const std::vector<QPainterPath> lettering = Lettering();
     QPixmap pixmap(devicePixels);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(box.width() / kBannerWidth, box.height() / kBannerHeight);
+    // Every edge first, then every fill over the inner half of the edges, so
+    // the letters stay fat and light and no edge crosses a neighbour.
     p.setPen(QPen(kLetterEdge, kEdgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(kLetterFill);
-    p.drawPath(lettering);
-    // Filled again over the inner half of the edge, so the letters stay fat and light.
+    p.setBrush(Qt::NoBrush);
+    for (const QPainterPath& letter : lettering) p.drawPath(letter);
     p.setPen(Qt::NoPen);
-    p.drawPath(lettering);
+    p.setBrush(kLetterFill);
+    for (const QPainterPath& letter : lettering) p.drawPath(letter);
     return pixmap;
 }
 
