@@ -17,13 +17,8 @@ past() { local now; now=$(dome_x "$1" $YELLOW); [ -n "$now" ] && [ "$now" -gt "$
 # Q with D held asks the quit question; Escape answers No; Yellow, standing
 # while the question was open, walks on with D still down.
 walks_on_after_no() {
-  local before tries=0
-  # Q asks only in play: between two rallies it is pressed again.
-  until question_open; do
-    [ $((tries += 1)) -le 5 ] || fail "Q did not open 'Exit Program'"
-    press q
-    wait_until 1 question_open || true
-  done
+  local before
+  ask_quit question_open || fail "Q did not open 'Exit Program'"
   before=$(dome_x no_asked $YELLOW)
   [ -n "$before" ] || fail "Yellow was not seen with the question open"
   sleep 1

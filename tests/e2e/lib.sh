@@ -151,6 +151,17 @@ readonly DOMES=849x14+0+497
 # The left edge (px) of a player's dome, from a fresh screenshot.
 dome_x() { shot "$1"; box_x "$(colour_box "$1" $DOMES "$2")"; }
 
+# Presses Q until the check "$@" sees the quit question: Q asks only in play,
+# and pressed between two rallies it does nothing.
+ask_quit() {
+  local tries=0
+  until "$@"; do
+    [ $((tries += 1)) -le 5 ] || return 1
+    press q
+    wait_until 1 "$@" || true
+  done
+}
+
 # Two screenshots apart are the same (nothing moves), or differ.
 still() { shot "$1_a"; sleep 0.5; shot "$1_b"; [ "$(pixels_differing "$1_a" "$1_b")" -eq 0 ]; }
 moving() { shot "$1_a"; sleep 0.3; shot "$1_b"; [ "$(pixels_differing "$1_a" "$1_b")" -gt 0 ]; }

@@ -115,8 +115,7 @@ fi
 
 # The close control with "Exit Program" open.
 sleep 0.5
-press q
-wait_until 5 has_window "Exit Program" || fail "Q did not ask"
+ask_quit has_window "Exit Program" || fail "Q did not ask"
 on_sway swaymsg '[title="^ Quondra$"] kill' >/dev/null
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after the close control with the question open"
@@ -126,8 +125,7 @@ echo "close control with the question open: ok"
 launch_game
 press Return
 wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the second match"
-press q
-wait_until 5 has_window "Exit Program" || fail "Q did not ask"
+ask_quit has_window "Exit Program" || fail "Q did not ask"
 press Return
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Yes"
