@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QTime>
 #include <QScopeGuard>
+#include <QTime>
 #include <QWindow>
 #include <algorithm>
 

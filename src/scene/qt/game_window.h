@@ -10,11 +10,11 @@
 
 #include "dirty_region.h"
 #include "game/frm_game.h"
-#include "scene/platform.h"
-#include "scene/random_source.h"
 #include "game_clock.h"
 #include "key_filter.h"
 #include "message_box.h"
+#include "scene/platform.h"
+#include "scene/random_source.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
 #include "x11_keyboard.h"
