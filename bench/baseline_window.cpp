@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include "first_paint_mark.h"
+#include "scene/scene.h"
 
 namespace {
 
@@ -26,7 +27,12 @@ constexpr int kBallPx = 33;
 constexpr int kBallStepPx = 3;
 constexpr qint64 kPeriodNs = 15'625'000;
 constexpr qint64 kNsPerMs = 1'000'000;
-const QColor kSky(128, 255, 255);
+
+// The game's window background, from its layout.
+QColor Sky() {
+    const quondra::Scene layout;
+    return QColor(layout.BackColor.Red, layout.BackColor.Green, layout.BackColor.Blue);
+}
 
 QFont Font(const QString& family, int pixels, bool underline = false) {
     QFont f(family);
@@ -81,7 +87,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(rect(), kSky);
+        p.fillRect(rect(), sky_);
         p.setPen(Qt::black);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(416.5, 456.5, 16, 56));  // net
@@ -116,6 +122,7 @@ protected:
     }
 
 private:
+    const QColor sky_ = Sky();
     void AddGroup(const QRect& area, const QStringList& names, int checked, const QFont& font) {
         auto* group = new QButtonGroup(this);
         for (int i = 0; i < names.size(); ++i) {

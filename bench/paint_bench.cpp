@@ -8,17 +8,16 @@
 
 #include "bench_platform.h"
 #include "dirty_region.h"
+#include "pixels.h"
 #include "game/events.h"
 #include "game/frm_game.h"
-#include "scene/layout.h"
 #include "scene_painter.h"
 
 namespace quondra::bench {
 namespace {
 
-constexpr int kClientWidthPx = static_cast<int>(kClientWidth) / kUnitsPerPixel;
-constexpr int kClientHeightPx = static_cast<int>(kClientHeight) / kUnitsPerPixel;
-constexpr Color kBackground{128, 255, 255};
+using qt::kClientHeightPx;
+using qt::kClientWidthPx;
 constexpr int kPlayPeriods = 40;  // far enough into the first rally for the ball to fly
 
 struct PaintedGame {
@@ -34,12 +33,11 @@ struct PaintedGame {
     void Paint(const QRect& area) {
         QPainter p(&image);
         p.setClipRect(area);
-        p.fillRect(area, qt::ToQColor(kBackground));
+        p.fillRect(area, qt::ToQColor(frm.BackColor));
         painter.PaintAll(p, frm, nullptr, area);
         for (const Frame* frame : frm.Frames()) {
             if (!IsShown(*frame)) continue;
-            const QRect panel(qRound(frame->Left / kUnitsPerPixel), qRound(frame->Top / kUnitsPerPixel),
-                              qRound(frame->Width / kUnitsPerPixel), qRound(frame->Height / kUnitsPerPixel));
+            const QRect panel = qt::PixelRect(frame->Left, frame->Top, frame->Width, frame->Height);
             const QRect inside = area.intersected(panel).translated(-panel.topLeft());
             if (inside.isEmpty()) continue;
             p.save();

@@ -34,9 +34,9 @@ void RallyEnd(FrmGame& frm) {
 }
 
 void MatchEnd(FrmGame& frm) {
-    if (Score(frm.lblRed.Caption) == kWinningScore) frm.platform.MsgBox("Red Wins!", "MATCH", kMsgBoxOk);
+    if (Score(frm.lblRed.Caption) == kWinningScore) MsgBox(frm, "Red Wins!", "MATCH", kMsgBoxOk);
     if (Score(frm.lblYellow.Caption) == kWinningScore)
-        frm.platform.MsgBox("Yellow Wins!", "MATCH", kMsgBoxOk);
+        MsgBox(frm, "Yellow Wins!", "MATCH", kMsgBoxOk);
     frm.shpBall.Visible = false;
     frm.tmrBall.SetEnabled(false);
     StopMovement(frm);

@@ -21,6 +21,10 @@ void Load(FrmGame& frm) {
     });
 }
 
+void CloseWindow(FrmGame& frm) {
+    Guarded(frm, [&] { EndProgram(frm); });
+}
+
 FocusRef KeyTarget(const FrmGame& frm) {
     if (auto* const* b = std::get_if<Button*>(&frm.ActiveControl); b && IsShown(**b)) return *b;
     if (auto* const* o = std::get_if<OptionButton*>(&frm.ActiveControl); o && IsShown(**o)) return *o;

@@ -22,6 +22,9 @@ void Guarded(FrmGame& frm, Fn&& fn) {
 }
 
 void Load(FrmGame& frm);
+// The desktop closed the window, or destroyed it: the program ends, also
+// from inside a message box, whose own code then returns at once.
+void CloseWindow(FrmGame& frm);
 // A key goes to the settings control holding the focus while it is shown,
 // otherwise to the window's own handlers.
 void KeyDown(FrmGame& frm, std::int16_t keyCode);

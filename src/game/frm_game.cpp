@@ -8,6 +8,12 @@ void EndProgram(FrmGame& frm) {
     throw ProgramEnded{};
 }
 
+std::int16_t MsgBox(FrmGame& frm, std::string_view text, std::string_view title, std::int16_t style) {
+    const std::int16_t answer = frm.platform.MsgBox(text, title, style);
+    if (frm.Ended) throw ProgramEnded{};
+    return answer;
+}
+
 void BringToFront(FrmGame& frm, LightweightRef object) {
     frm.Scene::BringToFront(object);
     frm.platform.BringToFront(NameOf(object));

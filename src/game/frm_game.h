@@ -38,6 +38,9 @@ struct ProgramEnded {};
 
 // The game's own calls of the platform services, keeping the scene in step.
 [[noreturn]] void EndProgram(FrmGame& frm);
+// A box ends the program when the window is closed while it is open; no
+// game code runs on after that.
+std::int16_t MsgBox(FrmGame& frm, std::string_view text, std::string_view title, std::int16_t style);
 void BringToFront(FrmGame& frm, LightweightRef object);
 void SetFocus(FrmGame& frm, FocusRef control);
 void SetPointer(FrmGame& frm, std::int16_t style);

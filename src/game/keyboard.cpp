@@ -21,7 +21,7 @@ void StopMovementThenBallThenOpponent(FrmGame& frm) {
 }
 
 std::int16_t AskQuit(FrmGame& frm) {
-    frm.QuitAnswer = frm.platform.MsgBox("Are you sure you want to quit?", "Exit Program", kMsgBoxYesNo);
+    frm.QuitAnswer = MsgBox(frm, "Are you sure you want to quit?", "Exit Program", kMsgBoxYesNo);
     if (frm.QuitAnswer == kAnswerYes) EndProgram(frm);
     return frm.QuitAnswer;
 }

@@ -88,6 +88,7 @@ void Place(Line& l, std::string_view name, float x1, float y1, float x2, float y
 }  // namespace
 
 void BuildLayout(Scene& s) {
+    s.BackColor = kCyanBack;
     Place(s.fraPlayers, "fraPlayers", {4245, 2520, 3900, 1200}, kCyanBack);
     PlaceChoice(s.fraPlayers, 1, s.optHuman, "optHuman", s.lblHuman, "lblHuman", 3210, "Human vs. Human",
                 optHuman_KeyDown, optHuman_Click);

@@ -21,6 +21,8 @@ public:
     Scene& operator=(const Scene&) = delete;
 
     Clock clock;
+    // The window's own background, behind its lightweight objects and frames.
+    Color BackColor;
 
     // Layout order, which is also the drawing order of lightweight objects.
     Frame fraPlayers;

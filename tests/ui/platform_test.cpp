@@ -112,6 +112,25 @@ private slots:
         Tap(game.window, Qt::Key_Return);
         QVERIFY(!game.frm.tmrBall.Enabled());
     }
+
+    void ClosingTheWindowWithTheQuitQuestionOpenRunsNoGameCodeAfterTheBox() {
+        ShownGame game;
+        Tap(game.window, Qt::Key_Return);
+        int ended = 0;
+        QObject::connect(&game.window, &GameWindow::programEnded, [&] { ++ended; });
+        QTimer::singleShot(0, [&] {
+            QVERIFY(QApplication::activeModalWidget() != nullptr);
+            game.window.close();
+        });
+        Tap(game.window, Qt::Key_Q);
+        QVERIFY(game.frm.Ended);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        // The question's No would have resumed the match and hidden the pointer.
+        QCOMPARE(game.frm.Paused, kTrue);
+        QVERIFY(!game.frm.tmrBall.Enabled());
+        QCOMPARE(game.frm.MousePointer, kPointerArrow);
+        QTRY_COMPARE(ended, 1);
+    }
 };
 
 QTEST_MAIN(PlatformTest)

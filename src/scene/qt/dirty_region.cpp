@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/layout.h"
+#include "pixels.h"
 
 namespace quondra::qt {
 namespace {
@@ -29,11 +29,10 @@ Footprint Of(const Label& l) { return {l.Name, AreaOf(l), l.Caption}; }
 }  // namespace
 
 QRect PixelArea(float left, float top, float width, float height) {
-    const double unit = kUnitsPerPixel;
-    const int x0 = static_cast<int>(std::floor(left / unit)) - kBleedPx;
-    const int y0 = static_cast<int>(std::floor(top / unit)) - kBleedPx;
-    const int x1 = static_cast<int>(std::ceil((static_cast<double>(left) + width) / unit)) + kBleedPx;
-    const int y1 = static_cast<int>(std::ceil((static_cast<double>(top) + height) / unit)) + kBleedPx;
+    const int x0 = static_cast<int>(std::floor(ToPixels(left))) - kBleedPx;
+    const int y0 = static_cast<int>(std::floor(ToPixels(top))) - kBleedPx;
+    const int x1 = static_cast<int>(std::ceil(ToPixels(static_cast<double>(left) + width))) + kBleedPx;
+    const int y1 = static_cast<int>(std::ceil(ToPixels(static_cast<double>(top) + height))) + kBleedPx;
     return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
 }
 

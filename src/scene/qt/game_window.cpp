@@ -8,19 +8,19 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScopeGuard>
+#include <QTime>
 #include <QWindow>
 #include <algorithm>
 
 #include "game/events.h"
 #include "game/keys.h"
 #include "key_map.h"
+#include "pixels.h"
 
 namespace quondra::qt {
 namespace {
 
-constexpr int kClientWidthPx = static_cast<int>(kClientWidth) / kUnitsPerPixel;
-constexpr int kClientHeightPx = static_cast<int>(kClientHeight) / kUnitsPerPixel;
-constexpr Color kBackground{128, 255, 255};
+constexpr double kMsPerSecond = 1000.0;
 constexpr int kPointerSizePx = 32;
 // A task bar takes 16 to 32 pixels, a window switcher 48 or 64; larger ones
 // come from the icon theme through the launcher.
@@ -74,9 +74,8 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       keys_([this](bool down, std::int16_t code) {
           RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
       }),
-      closeRequests_(*this, [this] { EndProgram(); }),
+      closeRequests_(*this, [this] { CloseWindow(frm_); }),
       hiddenPointer_(TransparentPointer()) {
-    platform_.Attach(this);
     repeatPairWait_.setSingleShot(true);
     // With detectable auto-repeat, X sends no release before a repeat and
     // nothing needs waiting for; a pair already queued is still caught.
@@ -140,7 +139,6 @@ void GameWindow::Refresh() {
     footprint_ = std::move(now);
     if (!changed.isEmpty()) update(changed);
     ApplyPointer(frm_.MousePointer);
-    if (frm_.Ended) EndProgram();
     ScheduleClock();
 }
 
@@ -230,12 +228,14 @@ void GameWindow::EndModal() {
     ScheduleClock();
 }
 
-void GameWindow::FocusControl(std::string_view name) {
-    syncing_ = true;
-    controls_.Sync();
-    syncing_ = false;
-    if (QWidget* widget = controls_.WidgetNamed(name)) widget->setFocus(Qt::OtherFocusReason);
+std::int16_t GameWindow::MsgBox(std::string_view text, std::string_view title, std::int16_t style) {
+    BeginModal();
+    const std::int16_t answer = ShowMessageBox(this, text, title, style);
+    EndModal();
+    return answer;
 }
+
+double GameWindow::TimeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / kMsPerSecond; }
 
 void GameWindow::ApplyPointer(std::int16_t style) {
     const Qt::CursorShape wanted = style == kPointerHidden ? Qt::BitmapCursor : Qt::ArrowCursor;
@@ -244,8 +244,7 @@ void GameWindow::ApplyPointer(std::int16_t style) {
     else setCursor(Qt::ArrowCursor);
 }
 
-void GameWindow::EndProgram() {
-    frm_.Ended = true;
+void GameWindow::End() {
     if (endAnnounced_) return;
     endAnnounced_ = true;
     clock_.Stop();
@@ -271,7 +270,7 @@ void GameWindow::OnFocusChanged(QWidget* now) {
 
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(event->rect(), ToQColor(kBackground));
+    p.fillRect(event->rect(), ToQColor(frm_.BackColor));
     painter_.PaintAll(p, frm_, nullptr, event->rect());
     emit framePainted();
 }
@@ -314,7 +313,7 @@ void GameWindow::changeEvent(QEvent* event) {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    EndProgram();
+    CloseWindow(frm_);
 }
 
 }  // namespace quondra::qt

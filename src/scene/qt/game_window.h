@@ -14,7 +14,9 @@
 #include "game/frm_game.h"
 #include "game_clock.h"
 #include "key_filter.h"
-#include "qt_platform.h"
+#include "message_box.h"
+#include "scene/platform.h"
+#include "scene/random_source.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
 #include "x11_keyboard.h"
@@ -25,7 +27,9 @@ namespace quondra::qt {
 
 // The one window: it paints the scene, hosts the real settings controls and
 // forwards keys, clicks and clock periods to the game. It decides no rule.
-class GameWindow : public QWidget {
+// It is also the platform the game runs on, since every service but the
+// random source is a service of the window.
+class GameWindow : public QWidget, public Platform {
     Q_OBJECT
 
 public:
@@ -63,12 +67,18 @@ public:
     // Whether the settings screen is shown, where a pad's Start means Enter.
     bool SettingsShown() const { return frm_.cmdPlay.Visible; }
 
-    // Platform services.
-    void BeginModal();
-    void EndModal();
-    void FocusControl(std::string_view name);
-    void ApplyPointer(std::int16_t style);
-    void EndProgram();
+    // Platform services. Focus, pointer and drawing order need no call of
+    // their own: the window mirrors ActiveControl, MousePointer and the
+    // drawing order from the scene after every call into the game and
+    // before a message box opens.
+    std::int16_t MsgBox(std::string_view text, std::string_view title, std::int16_t style) override;
+    void End() override;
+    void BringToFront(std::string_view) override {}
+    void SetFocus(std::string_view) override {}
+    void SetPointer(std::int16_t) override {}
+    double TimeOfDay() override;
+    void Randomize(double seed) override { random_.Seed(seed); }
+    float Rnd() override { return random_.Next(); }
 
 signals:
     // The game is over; the application should leave its event loop with status 0.
@@ -90,6 +100,9 @@ protected:
 
 private:
     void Refresh();
+    void BeginModal();
+    void EndModal();
+    void ApplyPointer(std::int16_t style);
     // Runs the clock only while a timer is enabled and no box is open.
     void ScheduleClock();
     // Runs after every clock period in which a handler ran: the held walking
@@ -98,8 +111,8 @@ private:
     void PauseIfAway();
     void OnFocusChanged(QWidget* now);
 
-    QtPlatform platform_;
-    FrmGame frm_{platform_};
+    RandomSource random_;
+    FrmGame frm_{*this};
     ScenePainter painter_;
     GameClock clock_;
     SettingsWidgets controls_;

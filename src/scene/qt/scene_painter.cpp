@@ -3,19 +3,15 @@
 #include <QImageReader>
 
 #include "dirty_region.h"
+#include "pixels.h"
 #include "scene/layout.h"
 #include "scene_fonts.h"
 
 namespace quondra::qt {
 namespace {
 
-constexpr double kPx = 1.0 / kUnitsPerPixel;
 constexpr const char* kArtworkFormat = "png";
 constexpr double kOutlinePx = 1;
-
-QRectF Px(double left, double top, double width, double height) {
-    return QRectF(left * kPx, top * kPx, width * kPx, height * kPx);
-}
 
 }  // namespace
 
@@ -63,18 +59,18 @@ void ScenePainter::Paint(QPainter& p, const Shape& s) const {
     p.setBrush(s.FillColor ? QBrush(ToQColor(*s.FillColor)) : Qt::NoBrush);
     // The outline lies inside the box, so the shape covers exactly its size.
     const double inset = kOutlinePx / 2;
-    const QRectF box = Px(s.Left, s.Top, s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
+    const QRectF box = PixelRectF(s.Left, s.Top, s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
     if (s.Form == ShapeForm::Circle) p.drawEllipse(box);
     else p.drawRect(box);
 }
 
 void ScenePainter::Paint(QPainter& p, const Line& l) const {
     p.setPen(QPen(Qt::black, kOutlinePx));
-    p.drawLine(QPointF(l.X1 * kPx, l.Y1 * kPx), QPointF(l.X2 * kPx, l.Y2 * kPx));
+    p.drawLine(QPointF(ToPixels(l.X1), ToPixels(l.Y1)), QPointF(ToPixels(l.X2), ToPixels(l.Y2)));
 }
 
 void ScenePainter::Paint(QPainter& p, const Label& l) const {
-    const QRectF box = Px(l.Left, l.Top, l.Width, l.Height);
+    const QRectF box = PixelRectF(l.Left, l.Top, l.Width, l.Height);
     if (l.BackColor) p.fillRect(box, ToQColor(*l.BackColor));
     p.save();
     // A label's text stays inside its box, which is also what a repaint of
@@ -90,7 +86,7 @@ void ScenePainter::Paint(QPainter& p, const Label& l) const {
 }
 
 void ScenePainter::Paint(QPainter& p, const Picture& pic) const {
-    const QRectF box = Px(pic.Left, pic.Top, pic.Width, pic.Height);
+    const QRectF box = PixelRectF(pic.Left, pic.Top, pic.Width, pic.Height);
     if (pic.Art == Artwork::TitleBanner) banner_.Paint(p, box);
     else p.drawImage(box, Image(pic.Art));
 }

@@ -1,20 +1,14 @@
 #include "settings_widgets.h"
 
-#include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "game/events.h"
+#include "pixels.h"
 #include "scene_fonts.h"
 
 namespace quondra::qt {
 namespace {
-
-QRect PixelRect(float left, float top, float width, float height) {
-    constexpr double kPx = 1.0 / kUnitsPerPixel;
-    return QRect(qRound(left * kPx), qRound(top * kPx), qRound(width * kPx), qRound(height * kPx));
-}
 
 QString Css(const Color& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).arg(c.Green).arg(c.Blue); }
 
@@ -33,39 +27,6 @@ QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::functio
 }
 
 }  // namespace
-
-FramePanel::FramePanel(QWidget* parent, const FrmGame& frm, const Frame& frame, const ScenePainter& painter)
-    : QWidget(parent), frm_(frm), frame_(frame), painter_(painter) {
-    setGeometry(PixelRect(frame.Left, frame.Top, frame.Width, frame.Height));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    footprint_ = TakeFootprint(frm_, &frame_);
-}
-
-void FramePanel::Refresh() {
-    std::vector<Footprint> now = TakeFootprint(frm_, &frame_);
-    const QRegion changed = ChangedArea(footprint_, now);
-    footprint_ = std::move(now);
-    if (!changed.isEmpty()) update(changed);
-}
-
-void FramePanel::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    p.fillRect(event->rect(), ToQColor(frame_.BackColor));
-    painter_.PaintAll(p, frm_, &frame_, event->rect());
-}
-
-void FramePanel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressedAt_ = event->position().toPoint();
-    QWidget::mousePressEvent(event);
-}
-
-void FramePanel::mouseReleaseEvent(QMouseEvent* event) {
-    // A click is a press and a release in one place, as a button takes it.
-    const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && at == std::exchange(pressedAt_, QPoint(-1, -1)) && clicked_)
-        clicked_(static_cast<float>(at.x() * kUnitsPerPixel), static_cast<float>(at.y() * kUnitsPerPixel));
-    QWidget::mouseReleaseEvent(event);
-}
 
 SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks)
     : frm_(frm) {

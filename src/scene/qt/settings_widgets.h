@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "dirty_region.h"
+#include "frame_panel.h"
 #include "game/frm_game.h"
 #include "scene_painter.h"
 
@@ -13,32 +13,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace quondra::qt {
-
-// A frame of the scene: a child panel of the window, so it is drawn above
-// the window's own objects, painting the lightweight objects it holds.
-class FramePanel : public QWidget {
-public:
-    FramePanel(QWidget* parent, const FrmGame& frm, const Frame& frame, const ScenePainter& painter);
-    const Frame& SceneFrame() const { return frame_; }
-    // Called with the point (scene units, from the frame's corner) of a
-    // left click that pressed and released there.
-    void OnClick(std::function<void(float x, float y)> clicked) { clicked_ = std::move(clicked); }
-    // Repaints what changed in the frame's objects since the last call.
-    void Refresh();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    const FrmGame& frm_;
-    std::function<void(float, float)> clicked_;
-    QPoint pressedAt_{-1, -1};
-    const Frame& frame_;
-    const ScenePainter& painter_;
-    std::vector<Footprint> footprint_;
-};
 
 // The real controls of the settings screen: option buttons without text in
 // their frame panels, one exclusive group per frame, and the Play button.

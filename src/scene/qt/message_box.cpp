@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "message_box.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -6,16 +6,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <QTime>
 
-#include "game/frm_game.h"
-#include "game_window.h"
 #include "scene_fonts.h"
 
 namespace quondra::qt {
 namespace {
 
-constexpr double kMsPerSecond = 1000.0;
 // The boxes speak in the game's own face, at the size of a desktop's dialogs.
 constexpr Font kBoxFont{FontFace::Arial, 10, false, false};
 // Room a title bar keeps beside its title for the window's icon and its
@@ -52,9 +48,9 @@ QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 }  // namespace
 
-std::int16_t QtPlatform::MsgBox(std::string_view text, std::string_view title, std::int16_t style) {
+std::int16_t ShowMessageBox(QWidget* parent, std::string_view text, std::string_view title, std::int16_t style) {
     // Built by hand: the static helpers always draw an icon.
-    QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::NoButton, window_);
+    QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
     if (style == kMsgBoxYesNo) {
         yes = box.addButton(QMessageBox::Yes);
@@ -65,29 +61,9 @@ std::int16_t QtPlatform::MsgBox(std::string_view text, std::string_view title, s
         box.setDefaultButton(box.addButton(QMessageBox::Ok));
     }
     Finish(box);
-    if (window_ != nullptr) window_->BeginModal();
     box.exec();
-    if (window_ != nullptr) {
-        window_->EndModal();
-        // The window was closed while the box was open: no game code may run on.
-        if (window_->Game().Ended) throw ProgramEnded{};
-    }
     if (style != kMsgBoxYesNo) return kAnswerOk;
     return box.clickedButton() == yes ? kAnswerYes : kAnswerNo;
 }
-
-void QtPlatform::End() {
-    if (window_ != nullptr) window_->EndProgram();
-}
-
-void QtPlatform::SetFocus(std::string_view name) {
-    if (window_ != nullptr) window_->FocusControl(name);
-}
-
-void QtPlatform::SetPointer(std::int16_t style) {
-    if (window_ != nullptr) window_->ApplyPointer(style);
-}
-
-double QtPlatform::TimeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / kMsPerSecond; }
 
 }  // namespace quondra::qt

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <string_view>
+
+#include "scene/platform.h"
+
+namespace quondra::qt {
+
+// A modal box over `parent` in the game's own face, without an icon: OK for
+// kMsgBoxOk, Yes (the default) and No (Escape) for kMsgBoxYesNo. Returns
+// kAnswerOk, kAnswerYes or kAnswerNo once it is closed.
+std::int16_t ShowMessageBox(QWidget* parent, std::string_view text, std::string_view title, std::int16_t style);
+
+}  // namespace quondra::qt
