@@ -75,10 +75,10 @@ launch_game() {
 }
 
 # X, Y (the client area's corner on the screen), WIDTH and HEIGHT of the
-# game's window; xdotool counts a window manager's frame twice.
+# game's window, or of window $1; xdotool counts a window manager's frame twice.
 window_geometry() {
   local info
-  info=$(xwininfo -id "$WID")
+  info=$(xwininfo -id "${1:-$WID}")
   X=$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")
   Y=$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")
   WIDTH=$(awk '/Width:/ {print $2}' <<< "$info")

@@ -31,11 +31,8 @@ release d
 box=$(window_named '^MATCH$')
 sleep 0.5
 shot match_box
-info=$(xwininfo -id "$box")
-bx=$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")
-by=$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")
-bw=$(awk '/Width:/ {print $2}' <<< "$info")
-bh=$(awk '/Height:/ {print $2}' <<< "$info")
+window_geometry "$box"
+bx=$X by=$Y bw=$WIDTH bh=$HEIGHT
 # The box with the title bar above it.
 readonly TITLE_BAR=24
 convert "$WORK/match_box.png" -crop "${bw}x$((bh + TITLE_BAR))+${bx}+$((by - TITLE_BAR))" +repage \

@@ -16,8 +16,8 @@
 namespace quondra::qt {
 namespace {
 
-constexpr double kBannerWidth = 549;
-constexpr double kBannerHeight = 62;
+// The lettering is laid out on this canvas and scaled to the box it is drawn in.
+constexpr QSizeF kCanvas(549, 62);
 constexpr double kMargin = 4;
 constexpr double kEdgeWidth = 4;
 // The lettering is widened a little so that the word fills more of the long banner.
@@ -25,7 +25,7 @@ constexpr double kMaxStretch = 1.35;
 const QColor kLetterFill(150, 255, 130);
 const QColor kLetterEdge(0, 120, 20);
 
-// The lettering on the 549 x 62 picture, one outline a letter. The
+// The lettering on the canvas, one outline a letter. The
 // rasteriser's cost grows with the outline's length times the number of
 // bands it cuts the area into, and a wide outline needs many narrow bands:
 // letter by letter the same pixels cost about a third.
@@ -51,10 +51,10 @@ std::vector<QPainterPath> Lettering() {
         }
     }
     const QRectF bounds = word.boundingRect();
-    const double scale = (kBannerHeight - 2 * kMargin) / bounds.height();
-    const double widthScale = std::min(scale * kMaxStretch, (kBannerWidth - 2 * kMargin) / bounds.width());
+    const double scale = (kCanvas.height() - 2 * kMargin) / bounds.height();
+    const double widthScale = std::min(scale * kMaxStretch, (kCanvas.width() - 2 * kMargin) / bounds.width());
     QTransform fit;
-    fit.translate(kBannerWidth / 2, kBannerHeight / 2);
+    fit.translate(kCanvas.width() / 2, kCanvas.height() / 2);
     fit.scale(widthScale, scale);
     fit.translate(-bounds.center().x(), -bounds.center().y());
     for (QPainterPath& letter : letters) letter = fit.map(letter);
@@ -68,7 +68,7 @@ QPixmap Render(const QSize& devicePixels, double ratio, const QSizeF& box) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(box.width() / kBannerWidth, box.height() / kBannerHeight);
+    p.scale(box.width() / kCanvas.width(), box.height() / kCanvas.height());
     // Every edge first, then every fill over the inner half of the edges, so
     // the letters stay fat and light and no edge crosses a neighbour.
     p.setPen(QPen(kLetterEdge, kEdgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
