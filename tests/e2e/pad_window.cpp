@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     quondra::qt::GameWindow window;
     QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.Start();
-    quondra::qt::PadInput pads(window);
+    quondra::qt::PadInput pads(window, QStringLiteral("/dev/input"), quondra::qt::PadInput::Load::Now);
     if (!pads.Started()) {
         std::fprintf(stderr, "SDL game controllers unavailable: %s\n", SDL_GetError());
         return 2;

@@ -30,9 +30,18 @@ constexpr int kSettleMs = 5000;
 // The virtual pads of one case, numbered as attached; a detached one leaves the count.
 class VirtualPads {
 public:
+    // The test's own hold on SDL's joystick part: a PadInput may not have
+    // loaded SDL yet.
+    VirtualPads() {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    }
     ~VirtualPads() {
         while (!pads_.empty()) Detach(0);
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     }
+    VirtualPads(const VirtualPads&) = delete;
+    VirtualPads& operator=(const VirtualPads&) = delete;
     bool Attach() {
         SDL_Joystick* stick = AttachVirtualPad();
         if (stick != nullptr) pads_.push_back(stick);
@@ -138,7 +147,7 @@ private slots:
         QFETCH(QStringList, steps);
         ShownGame game;
         FrmGame& frm = game.frm;
-        PadInput pads(game.window);
+        PadInput pads(game.window, QStringLiteral("/dev/input"), PadInput::Load::Now);
         QVERIFY(pads.Started());
         VirtualPads virtualPads;
         QWidget other;  // another program's window, for "away"
@@ -217,9 +226,11 @@ private slots:
         QVERIFY(virtualPads.Attach());
         QTest::qWait(kQuietMs);
         QVERIFY(!pads.Polling());
+        QVERIFY(!pads.Started());  // SDL not even loaded
         QCOMPARE(pads.Connected(), std::size_t{0});
         QVERIFY(QDir(root.path()).mkdir("input"));
         QTRY_COMPARE(pads.Connected(), std::size_t{1});
+        QVERIFY(pads.Started());
         virtualPads.Detach(0);
         QTRY_COMPARE(pads.Connected(), std::size_t{0});
         QTRY_VERIFY_WITH_TIMEOUT(!pads.Polling(), kSettleMs);
@@ -227,6 +238,21 @@ private slots:
         QFile node(QDir(devices).filePath("event0"));
         QVERIFY(node.open(QIODevice::WriteOnly));
         QTRY_COMPARE(pads.Connected(), std::size_t{1});
+    }
+
+    // A joystick node already there at start-up loads SDL at once, and the
+    // pad plugged in before the game is taken up without any change.
+    void AJoystickNodeAtStartUpLoadsThePadsAtOnce() {
+        QTemporaryDir devices;
+        QFile node(QDir(devices.path()).filePath("js0"));
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        node.close();
+        VirtualPads virtualPads;
+        QVERIFY(virtualPads.Attach());
+        ShownGame game;
+        PadInput pads(game.window, devices.path());
+        QVERIFY(pads.Started());
+        QCOMPARE(pads.Connected(), std::size_t{1});
     }
 };
 

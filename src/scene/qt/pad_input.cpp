@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLibrary>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <array>
@@ -15,6 +16,22 @@
 #include "game_window.h"
 
 namespace quondra::qt {
+namespace detail {
+
+// The few SDL calls the pads need, taken from the library at run time: a
+// player without a pad does not pay for SDL and all it links at start-up.
+struct SdlCalls {
+    decltype(&::SDL_SetHint) SetHint = nullptr;
+    decltype(&::SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&::SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&::SDL_PollEvent) PollEvent = nullptr;
+    decltype(&::SDL_GameControllerOpen) GameControllerOpen = nullptr;
+    decltype(&::SDL_GameControllerClose) GameControllerClose = nullptr;
+    decltype(&::SDL_GameControllerGetJoystick) GameControllerGetJoystick = nullptr;
+    decltype(&::SDL_JoystickInstanceID) JoystickInstanceID = nullptr;
+};
+
+}  // namespace detail
 namespace {
 
 // Half the stick's travel holds a walking key; under three eighths lets it go.
@@ -28,6 +45,37 @@ constexpr int kPollIntervalMs = 8;
 constexpr int kSettleIntervalMs = 100;
 constexpr int kSettlePolls = 20;
 constexpr int kPadSlots = 2;
+// libSDL2-2.0.so.0, the one a program linking SDL 2 would load.
+constexpr const char* kSdlLibrary = "SDL2-2.0";
+constexpr int kSdlLibraryVersion = 0;
+// The kernel makes a js node for every joystick-class device.
+constexpr const char* kJoystickNodes = "js*";
+
+template <typename Call>
+bool Resolve(QLibrary& library, const char* name, Call& call) {
+    call = reinterpret_cast<Call>(library.resolve(name));
+    return call != nullptr;
+}
+
+// Loaded on the first call and kept for the life of the program; nullptr
+// when the library or one of its calls is missing.
+const detail::SdlCalls* LoadSdl() {
+    static const detail::SdlCalls* const loaded = []() -> const detail::SdlCalls* {
+        static QLibrary library(QString::fromLatin1(kSdlLibrary), kSdlLibraryVersion);
+        static detail::SdlCalls calls;
+        if (!library.load()) return nullptr;
+        const bool all = Resolve(library, "SDL_SetHint", calls.SetHint) &&
+                         Resolve(library, "SDL_InitSubSystem", calls.InitSubSystem) &&
+                         Resolve(library, "SDL_QuitSubSystem", calls.QuitSubSystem) &&
+                         Resolve(library, "SDL_PollEvent", calls.PollEvent) &&
+                         Resolve(library, "SDL_GameControllerOpen", calls.GameControllerOpen) &&
+                         Resolve(library, "SDL_GameControllerClose", calls.GameControllerClose) &&
+                         Resolve(library, "SDL_GameControllerGetJoystick", calls.GameControllerGetJoystick) &&
+                         Resolve(library, "SDL_JoystickInstanceID", calls.JoystickInstanceID);
+        return all ? &calls : nullptr;
+    }();
+    return loaded;
+}
 
 struct WalkKeys {
     std::int16_t left, right;
@@ -43,12 +91,7 @@ bool StickSide::Update(std::int16_t value, int sign) {
     return held_;
 }
 
-PadInput::PadInput(GameWindow& window, const QString& devices) : window_(window), devices_(devices) {
-    // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads,
-    // and the game could not be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    started_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-    if (!started_) return;
+PadInput::PadInput(GameWindow& window, const QString& devices, Load load) : window_(window), devices_(devices) {
     connect(&poll_, &QTimer::timeout, this, [this] {
         if (pads_.empty() && settlePolls_ > 0) --settlePolls_;
         Poll();
@@ -61,14 +104,30 @@ PadInput::PadInput(GameWindow& window, const QString& devices) : window_(window)
         Rescan();
     });
     WatchDevices();
+    if (load == Load::Now || JoystickNodeThere()) Start();
     // The pads already plugged in when the game starts.
     Poll();
 }
 
 PadInput::~PadInput() {
     if (!started_) return;
-    for (Pad& pad : pads_) SDL_GameControllerClose(pad.controller);
-    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    for (Pad& pad : pads_) sdl_->GameControllerClose(pad.controller);
+    sdl_->QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+bool PadInput::JoystickNodeThere() const {
+    return !QDir(devices_).entryList({QString::fromLatin1(kJoystickNodes)}, QDir::System | QDir::Files).isEmpty();
+}
+
+void PadInput::Start() {
+    // One try: a library missing now stays missing, and a loaded one stays loaded.
+    if (std::exchange(loadTried_, true)) return;
+    sdl_ = LoadSdl();
+    if (sdl_ == nullptr) return;
+    // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads,
+    // and the game could not be stopped.
+    sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    started_ = sdl_->InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 void PadInput::WatchDevices() {
@@ -78,6 +137,7 @@ void PadInput::WatchDevices() {
 }
 
 void PadInput::Rescan() {
+    Start();
     settlePolls_ = kSettlePolls;
     Poll();
 }
@@ -88,7 +148,7 @@ void PadInput::Poll() {
     if (!started_ || polling_) return;
     const QScopedValueRollback guard(polling_, true);
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) {
+    while (sdl_->PollEvent(&event) != 0) {
         const auto padOf = [this](SDL_JoystickID id) {
             return std::find_if(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; });
         };
@@ -121,11 +181,11 @@ void PadInput::Schedule() {
 }
 
 void PadInput::Open(int deviceIndex) {
-    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    SDL_GameController* controller = sdl_->GameControllerOpen(deviceIndex);
     if (controller == nullptr) return;
-    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    const SDL_JoystickID id = sdl_->JoystickInstanceID(sdl_->GameControllerGetJoystick(controller));
     if (std::any_of(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; })) {
-        SDL_GameControllerClose(controller);  // SDL counts the opens; this one was a duplicate
+        sdl_->GameControllerClose(controller);  // SDL counts the opens; this one was a duplicate
         return;
     }
     Pad pad;
@@ -144,7 +204,7 @@ void PadInput::Close(std::int32_t id) {
     // removal; a key still held here would otherwise walk on for good.
     Release(*gone);
     const int slot = gone->slot;
-    SDL_GameControllerClose(gone->controller);
+    sdl_->GameControllerClose(gone->controller);
     pads_.erase(gone);
     // A spare pad takes the player whose pad was removed.
     if (slot < 0) return;

@@ -10,6 +10,10 @@
 class QWidget;
 struct _SDL_GameController;
 
+namespace quondra::qt::detail {
+struct SdlCalls;
+}
+
 namespace quondra::qt {
 
 class GameWindow;
@@ -32,21 +36,27 @@ private:
 // first pad walks Yellow (A, D), the second Red (Left, Right); Start is
 // Escape in a match and Enter on the settings screen, where the south button
 // is Enter too; in a message box south answers as Enter and east as Escape.
-// SDL is only polled while a pad is connected; with none, a watch on the
-// input devices' folder is all that runs, so the idle window never wakes.
+// SDL is loaded only once a pad may be there (a joystick node in the
+// devices' folder, or the folder changing) and is only polled while a pad is
+// connected; with none, a watch on the input devices' folder is all that
+// runs, so the idle window never wakes.
 class PadInput : public QObject {
     Q_OBJECT
 
 public:
+    enum class Load { WhenPadMayBeThere, Now };
+
     // `devices` is the folder where the system makes a node for each input
     // device; a change there is what makes the pads be looked for again.
-    explicit PadInput(GameWindow& window, const QString& devices = QStringLiteral("/dev/input"));
+    explicit PadInput(GameWindow& window, const QString& devices = QStringLiteral("/dev/input"),
+                      Load load = Load::WhenPadMayBeThere);
     ~PadInput() override;
     PadInput(const PadInput&) = delete;
     PadInput& operator=(const PadInput&) = delete;
 
-    // False when SDL's game-controller support could not start (the game
-    // then plays from the keyboard alone).
+    // False until SDL is loaded, and for good when the library is missing or
+    // its game-controller support could not start (the game then plays from
+    // the keyboard alone).
     bool Started() const { return started_; }
     std::size_t Connected() const { return pads_.size(); }
     bool Polling() const { return poll_.isActive(); }
@@ -77,15 +87,19 @@ private:
     void Answer(QWidget* box, int qtKey);
     bool WindowTakesKeys() const;
     void WatchDevices();
+    bool JoystickNodeThere() const;
+    void Start();
     void Schedule();
 
     GameWindow& window_;
+    const detail::SdlCalls* sdl_ = nullptr;
     std::vector<Pad> pads_;
     QTimer poll_;
     QString devices_;
     QFileSystemWatcher watcher_;
     int settlePolls_ = 0;
     bool started_ = false;
+    bool loadTried_ = false;
     bool polling_ = false;
 };
 
