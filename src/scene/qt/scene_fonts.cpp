@@ -1,7 +1,5 @@
 #include "scene_fonts.h"
 
-#include <QStringList>
-
 namespace quondra::qt {
 namespace {
 
@@ -15,10 +13,9 @@ QString InstalledFamily(FontFace face) {
 }
 
 QFont ToQFont(const Font& f) {
-    QFont font;
-    // The original name second: a desktop that has it may use it.
-    font.setFamilies({InstalledFamily(f.Face), f.Face == FontFace::ComicSansMS ? QStringLiteral("Comic Sans MS")
-                                                                                : QStringLiteral("Arial")});
+    // One family only: the package depends on both faces, and each further
+    // family makes the toolkit work out a fallback list for it at start-up.
+    QFont font(InstalledFamily(f.Face));
     font.setPixelSize(qRound(f.Points * kPixelsPerPoint));
     font.setBold(f.Bold);
     font.setUnderline(f.Underline);
