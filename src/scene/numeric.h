@@ -32,6 +32,10 @@ inline std::int16_t CInt(double value) { return RoundTo<std::int16_t>(value); }
 // Long: a 32-bit conversion.
 inline std::int32_t CLng(double value) { return RoundTo<std::int32_t>(value); }
 // Single: the sum is rounded to single precision before it is compared.
+// With IEEE floats a double beyond the float range lies between the largest
+// float and infinity, so the cast is defined for every input (it gives the
+// infinity); only a float without infinities would make it undefined.
+static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559);
 inline float CSng(double value) { return static_cast<float>(value); }
 
 // Booleans kept in 16-bit match-state fields.
