@@ -12,7 +12,20 @@ readonly OPT_SLOW_X=9862 OPT_SLOW_Y=3067
 
 question_open() { has_window 'Exit Program'; }
 question_gone() { ! has_window 'Exit Program'; }
-past() { local now; now=$(dome_x "$1" $YELLOW); [ -n "$now" ] && [ "$now" -gt "$2" ]; }
+
+# Yellow walks right 20 pixels past the leftmost place seen since FROM: a
+# point scored just after the answer serves again and puts Yellow back at its
+# start place, from where D held must walk it off again.
+walks_right_from() {
+  local lowest=$1 now deadline=$((SECONDS + 5))
+  while [ $SECONDS -lt $deadline ]; do
+    now=$(dome_x walked_on $YELLOW)
+    [ -n "$now" ] || continue
+    [ "$now" -lt "$lowest" ] && lowest=$now
+    [ "$now" -gt $((lowest + 20)) ] && return 0
+  done
+  return 1
+}
 
 # Q with D held asks the quit question; Escape answers No; Yellow, standing
 # while the question was open, walks on with D still down.
@@ -26,7 +39,7 @@ walks_on_after_no() {
   [ "$(pixels_differing no_asked no_asked_later)" -eq 0 ] || fail "the field moved with the question open"
   press Escape
   wait_until 5 question_gone || fail "Escape did not answer the question"
-  wait_until 3 past no_answered $((before + 20))
+  walks_right_from "$before"
 }
 
 start_display

@@ -74,8 +74,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
       keys_([this](bool down, std::int16_t code) {
           RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
       }),
-      closeRequests_(*this, [this] { CloseWindow(frm_); }),
-      hiddenPointer_(TransparentPointer()) {
+      closeRequests_(*this, [this] { CloseWindow(frm_); }) {
     repeatPairWait_.setSingleShot(true);
     // With detectable auto-repeat, X sends no release before a repeat and
     // nothing needs waiting for; a pair already queued is still caught.
@@ -240,8 +239,12 @@ double GameWindow::TimeOfDay() { return QTime::currentTime().msecsSinceStartOfDa
 void GameWindow::ApplyPointer(std::int16_t style) {
     const Qt::CursorShape wanted = style == kPointerHidden ? Qt::BitmapCursor : Qt::ArrowCursor;
     if (testAttribute(Qt::WA_SetCursor) && cursor().shape() == wanted) return;
-    if (style == kPointerHidden) setCursor(hiddenPointer_);
-    else setCursor(Qt::ArrowCursor);
+    if (style != kPointerHidden) {
+        setCursor(Qt::ArrowCursor);
+        return;
+    }
+    if (!hiddenPointer_) hiddenPointer_ = TransparentPointer();
+    setCursor(*hiddenPointer_);
 }
 
 void GameWindow::End() {

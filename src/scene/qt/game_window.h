@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -121,7 +122,8 @@ private:
     // A timed release waits this long for the press that makes it a repeat.
     QTimer repeatPairWait_;
     CloseRequestFilter closeRequests_;
-    QCursor hiddenPointer_;
+    // Made when a match first hides the pointer, not before the first frame.
+    std::optional<QCursor> hiddenPointer_;
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
