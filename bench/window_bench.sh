@@ -11,12 +11,12 @@
 # frame; the start-up median is taken over all launches.
 #
 #   bench/window_bench.sh [BUILD-DIR]      (default build-bench-qt)
-#   RUNS=5 STARTUP_RUNS=20 PLAY_SECONDS=20 IDLE_SECONDS=5 bench/window_bench.sh
+#   RUNS=5 STARTUP_RUNS=40 PLAY_SECONDS=20 IDLE_SECONDS=5 bench/window_bench.sh
 set -euo pipefail
 
 BUILD=${1:-build-bench-qt}
 RUNS=${RUNS:-5}
-STARTUP_RUNS=${STARTUP_RUNS:-20}
+STARTUP_RUNS=${STARTUP_RUNS:-40}
 PLAY_SECONDS=${PLAY_SECONDS:-20}
 IDLE_SECONDS=${IDLE_SECONDS:-5}
 # The game is run as quondra-trace, the shipped game plus a log of its clock

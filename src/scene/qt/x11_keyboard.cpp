@@ -69,8 +69,15 @@ bool UseDetectableAutoRepeat() {
 CloseRequestFilter::CloseRequestFilter(const QWidget& window, std::function<void()> closed)
     : window_(window), closed_(std::move(closed)) {
     if (Display* display = X11Display()) {
-        protocols_ = XInternAtom(display, "WM_PROTOCOLS", False);
-        deleteWindow_ = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        // Both in one request: each answer is a wait on the server before the first frame.
+        std::array<char, sizeof("WM_PROTOCOLS")> protocols{"WM_PROTOCOLS"};
+        std::array<char, sizeof("WM_DELETE_WINDOW")> deleteWindow{"WM_DELETE_WINDOW"};
+        std::array<char*, 2> names{protocols.data(), deleteWindow.data()};
+        std::array<Atom, 2> atoms{};
+        if (XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, atoms.data()) != 0) {
+            protocols_ = atoms[0];
+            deleteWindow_ = atoms[1];
+        }
     }
 }
 
