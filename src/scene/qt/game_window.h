@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCursor>
-#include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -114,11 +113,9 @@ private:
     void PauseIfAway();
     void OnFocusChanged(QWidget* now);
 
-    // The toolkit reads the system's font configuration once, at the first
-    // text drawn: about a fifth of the start-up. Begun on another thread
-    // first thing, it runs while the window is built and mapped, and the
-    // first paint only waits for what is left of it.
-    std::future<void> fontsRead_ = std::async(std::launch::async, [] { QFontDatabase::families(); });
+    // The system's font configuration, read on another thread while the
+    // window is built (see ReadFontsAhead); first, so that it starts first.
+    std::future<void> fontsRead_;
     RandomSource random_;
     FrmGame frm_{*this};
     ScenePainter painter_;

@@ -1,10 +1,7 @@
 #include "title_banner.h"
 
 #include <QGlyphRun>
-#include <QPaintEngine>
 #include <QPainterPath>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
@@ -66,13 +63,16 @@ std::vector<QPainterPath> Lettering() {
     return letters;
 }
 
-QPixmap Render(const QSize& devicePixels, double ratio, const QSizeF& box) {
+}  // namespace
+
+void TitleBanner::Paint(QPainter& p, const QRectF& box) const {
+    // Drawn straight onto the window at its own resolution; the banner lies
+    // where nothing moves, so it is drawn again only when its screen returns
+    // or the window is exposed, and keeping a copy would only cost memory.
     static const std::vector<QPainterPath> lettering = Lettering();
-    QPixmap pixmap(devicePixels);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    p.translate(box.topLeft());
     p.scale(box.width() / kCanvas.width(), box.height() / kCanvas.height());
     // Every edge first, then every fill, so that no edge crosses a neighbour.
     p.setPen(Qt::NoPen);
@@ -83,24 +83,7 @@ QPixmap Render(const QSize& devicePixels, double ratio, const QSizeF& box) {
     }
     p.setBrush(kLetterFill);
     for (const QPainterPath& letter : lettering) p.drawPath(letter);
-    return pixmap;
-}
-
-}  // namespace
-
-void TitleBanner::Paint(QPainter& p, const QRectF& box) const {
-    // Drawn once for each box and device-pixel ratio; a repaint copies it.
-    // The ratio of the pixels painted on: those of the engine's device, which
-    // differ from the widget's own when it is rendered into an image.
-    const double ratio = p.paintEngine()->paintDevice()->devicePixelRatio();
-    const QSize devicePixels = (box.size() * ratio).toSize();
-    const QString key = QStringLiteral("quondra-banner-%1x%2").arg(devicePixels.width()).arg(devicePixels.height());
-    QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = Render(devicePixels, ratio, box.size());
-        QPixmapCache::insert(key, pixmap);
-    }
-    p.drawPixmap(box.topLeft(), pixmap);
+    p.restore();
 }
 
 }  // namespace quondra::qt
