@@ -18,8 +18,8 @@ constexpr QSizeF kCanvas(549, 62);
 constexpr double kMargin = 4;
 // The dark edge is the lettering itself drawn twice behind the fill: pushed
 // down and right, where it reads as a shadow, and up and left, as a rim. Two
-// plain fills cost about half of what stroking the outlines did, and the
-// lettering stands out from the sky just as well.
+// plain fills cost a third less than stroking the outlines did, and the
+// lettering stands out from the sky as well.
 constexpr QPointF kEdgeShadow(2, 2);
 constexpr QPointF kEdgeRim(-1.2, -1.2);
 // The lettering is widened a little so that the word fills more of the long banner.
