@@ -1,6 +1,7 @@
 // The picture of the scene, grabbed from the real window.
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <set>
 #include <utility>
@@ -11,6 +12,41 @@
 using namespace quondra;
 using namespace quondra::qt;
 using namespace quondra::qt::testing;
+
+namespace {
+
+constexpr std::int64_t kPeriodNs = GameClock::kPeriodNs;
+
+// The middle of the ball as drawn: the mean of its pure green pixels above
+// the ground, in scene units.
+QPointF BallDrawnAt(const QImage& image, const FrmGame& frm) {
+    double x = 0, y = 0;
+    int n = 0;
+    const int groundPx = static_cast<int>(frm.fraGround.Top / kUnitsPerPixel);
+    for (int py = 0; py < groundPx; ++py)
+        for (int px = 0; px < image.width(); ++px)
+            if (image.pixel(px, py) == qRgb(0, 255, 0)) x += px + 0.5, y += py + 0.5, ++n;
+    if (n == 0) return {-1, -1};
+    return {x / n * kUnitsPerPixel, y / n * kUnitsPerPixel};
+}
+
+QPointF Middle(const Shape& s) { return {s.Left + s.Width / 2.0, s.Top + s.Height / 2.0}; }
+
+// A match whose clock the test moves: `now` is the clock's time.
+struct TimedMatch {
+    std::int64_t now = 0;
+    ShownGame game{[this] { return now; }};
+    TimedMatch() { Tap(game.window, Qt::Key_Return); }
+    // Frames at each period's deadline, as the screen would ask for them, up to period k.
+    void FramesUntil(std::int64_t k) {
+        while (now < k * kPeriodNs) {
+            now = std::min(now + kPeriodNs, k * kPeriodNs);
+            game.window.PaintFrame();
+        }
+    }
+};
+
+}  // namespace
 
 class RenderingTest : public QObject {
     Q_OBJECT
@@ -237,6 +273,58 @@ private slots:
         QVERIFY(changed.contains(old));
         QVERIFY(!changed.contains(QPoint(6367 / kUnitsPerPixel, 7200 / kUnitsPerPixel)));
         QVERIFY(ChangedArea(before, before).isEmpty());
+    }
+
+    // A frame half-way through a period shows the ball half-way between its
+    // places after the last two periods, not where the last one left it.
+    void AFrameBetweenPeriodsDrawsTheBallBetweenItsLastTwoPlaces() {
+        TimedMatch match;
+        const FrmGame& frm = match.game.frm;
+        match.FramesUntil(29);
+        const QPointF before = Middle(frm.shpBall);
+        match.FramesUntil(30);
+        const QPointF after = Middle(frm.shpBall);
+        QVERIFY(after.y() - before.y() > 100);  // falling onto Yellow, fast enough to tell
+        match.now += kPeriodNs / 2;
+        match.game.window.PaintFrame();
+        QCOMPARE(Middle(frm.shpBall), after);  // painting moved nothing
+        const QPointF drawn = BallDrawnAt(match.game.window.grab().toImage(), frm);
+        const QPointF halfway = (before + after) / 2;
+        QVERIFY2(std::abs(drawn.y() - halfway.y()) < kUnitsPerPixel && std::abs(drawn.x() - halfway.x()) < kUnitsPerPixel,
+                 qPrintable(QStringLiteral("drawn at %1, %2; half-way is %3, %4")
+                                .arg(drawn.x()).arg(drawn.y()).arg(halfway.x()).arg(halfway.y())));
+    }
+
+    // The serve puts the players and the ball back: a frame in the serve's
+    // period shows them there, never part of the way.
+    void TheServeIsDrawnAtOnceNotSlid() {
+        TimedMatch match;
+        FrmGame& frm = match.game.frm;
+        match.FramesUntil(2);
+        // The ball on the ground between the players ends the rally in the next period.
+        match.game.window.RunCore([&frm] {
+            frm.shpBall.Left = 4000;
+            frm.shpBall.Top = 7180;
+            frm.shpCir1.Left = 2300;  // less than a jump away from its start
+        });
+        match.FramesUntil(3);
+        QVERIFY(frm.tmrDelay.Enabled());
+        match.FramesUntil(5);
+        QVERIFY(!match.game.window.Frames().Asked());  // resting: nothing to draw
+        match.FramesUntil(3 + 63);
+        QVERIFY(frm.tmrDelay.Enabled());
+        match.now += kPeriodNs + kPeriodNs / 2;
+        match.game.window.PaintFrame();
+        QVERIFY(!frm.tmrDelay.Enabled());
+        const QImage image = match.game.window.grab().toImage();
+        const QPointF drawn = BallDrawnAt(image, frm);
+        const QPointF served = Middle(frm.shpBall);
+        QVERIFY2(std::abs(drawn.x() - served.x()) < kUnitsPerPixel && std::abs(drawn.y() - served.y()) < kUnitsPerPixel,
+                 qPrintable(QStringLiteral("drawn at %1, %2; served at %3, %4")
+                                .arg(drawn.x()).arg(drawn.y()).arg(served.x()).arg(served.y())));
+        // Yellow stands at its start again, and not half-way there.
+        QVERIFY(IsColour(ColourAt(image, frm.shpCir1.Left + frm.shpCir1.Width / 2, 7400), 255, 255, 0));
+        QVERIFY(IsColour(ColourAt(image, 3200, 7600), 128, 255, 255));
     }
 
     void BringingAnObjectToTheFrontRepaintsIt() {

@@ -12,19 +12,27 @@ namespace {
 constexpr int kBleedPx = 2;
 
 template <typename Boxed>
-QRect AreaOf(const Boxed& o) {
+QRect AreaOf(const Boxed& o, const Tween*) {
     return PixelArea(o.Left, o.Top, o.Width, o.Height);
 }
-QRect AreaOf(const Line& l) {
+QRect AreaOf(const Shape& s, const Tween* tween) {
+    if (tween == nullptr) return PixelArea(s.Left, s.Top, s.Width, s.Height);
+    const QPointF at = tween->Place(s);
+    return PixelArea(static_cast<float>(at.x()), static_cast<float>(at.y()), s.Width, s.Height);
+}
+QRect AreaOf(const Line& l, const Tween*) {
     const float left = std::min(l.X1, l.X2), top = std::min(l.Y1, l.Y2);
     return PixelArea(left, top, std::abs(l.X2 - l.X1), std::abs(l.Y2 - l.Y1));
 }
 
 template <typename Object>
-Footprint Of(const Object& o) {
-    return {o.Name, AreaOf(o), {}};
+Footprint Of(const Object& o, const Tween* tween) {
+    return {o.Name, AreaOf(o, tween), {}, {}};
 }
-Footprint Of(const Label& l) { return {l.Name, AreaOf(l), l.Caption}; }
+Footprint Of(const Shape& s, const Tween* tween) {
+    return {s.Name, AreaOf(s, tween), {}, tween != nullptr ? tween->Place(s) : QPointF(s.Left, s.Top)};
+}
+Footprint Of(const Label& l, const Tween* tween) { return {l.Name, AreaOf(l, tween), l.Caption, {}}; }
 
 }  // namespace
 
@@ -36,16 +44,16 @@ QRect PixelArea(float left, float top, float width, float height) {
     return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
 }
 
-QRect FootprintArea(const LightweightRef& object) {
-    return std::visit([](const auto* o) { return AreaOf(*o); }, object);
+QRect FootprintArea(const LightweightRef& object, const Tween* tween) {
+    return std::visit([tween](const auto* o) { return AreaOf(*o, tween); }, object);
 }
 
-std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container) {
+std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container, const Tween* tween) {
     std::vector<Footprint> footprint;
     for (const LightweightRef& object : scene.DrawingOrder(container)) {
         footprint.push_back(std::visit(
-            [](const auto* o) {
-                Footprint f = Of(*o);
+            [tween](const auto* o) {
+                Footprint f = Of(*o, tween);
                 if (!o->Visible) f.Area = QRect();
                 return f;
             },

@@ -5,7 +5,6 @@
 namespace quondra::qt {
 namespace {
 
-constexpr std::int64_t kPeriodNs = 15'625'000;
 constexpr std::int64_t kNsPerMs = 1'000'000;
 
 }  // namespace
@@ -56,6 +55,11 @@ std::int64_t GameClock::Wake() {
     if (run > 0) run_(run);
     Arm();
     return run;
+}
+
+std::int64_t GameClock::SinceLastPeriod() const {
+    if (!running_) return 0;
+    return std::max<std::int64_t>(0, now_() - (base_ + periods_ * kPeriodNs));
 }
 
 void GameClock::Arm() {

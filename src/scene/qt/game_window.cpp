@@ -77,7 +77,9 @@ GameWindow::GameWindow(GameClock::TimeSource now)
               RunCore([this, periods] {
                   for (std::int64_t i = 0; i < periods && !frm_.Ended; ++i) {
                       bool ranHandler = false;
+                      const bool serving = frm_.tmrDelay.Enabled();
                       RunPeriods(frm_, 1, [&ranHandler] { ranHandler = true; });
+                      tween_.AfterPeriod(serving && !frm_.tmrDelay.Enabled());
                       if (ranHandler) AfterPeriod();
                   }
               });
@@ -106,6 +108,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
     // hidden the toolkit hands its keys to the window all the same.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    painter_.Follow(&tween_);
     footprint_ = TakeFootprint(frm_, nullptr);
     focusTracking_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
@@ -149,12 +152,41 @@ void GameWindow::Refresh() {
     syncing_ = true;
     controls_.Sync();
     syncing_ = false;
-    std::vector<Footprint> now = TakeFootprint(frm_, nullptr);
-    const QRegion changed = ChangedArea(footprint_, now);
-    footprint_ = std::move(now);
-    if (!changed.isEmpty()) update(changed);
+    tween_.Settle();
     ApplyPointer(frm_.MousePointer);
     ScheduleClock();
+    // While anything moves the next frame draws what changed; otherwise it
+    // is drawn now, as it stands.
+    if (clock_.Running() && tween_.Moving()) {
+        if (!framing_) frames_.Ask();
+        return;
+    }
+    frames_.Cancel();
+    Present(false);
+}
+
+bool GameWindow::Present(bool paced) {
+    tween_.SetFraction(paced ? static_cast<double>(clock_.SinceLastPeriod()) / GameClock::kPeriodNs : 1);
+    std::vector<Footprint> now = TakeFootprint(frm_, nullptr, &tween_);
+    const QRegion changed = ChangedArea(footprint_, now);
+    footprint_ = std::move(now);
+    if (changed.isEmpty()) return false;
+    if (paced) repaint(changed);
+    else update(changed);
+    return true;
+}
+
+void GameWindow::PaintFrame() {
+    // Unseen (minimised, hidden), no frame is drawn or asked for until the
+    // window is shown again; the game's time runs on with the clock.
+    if (busy_ || windowHandle() == nullptr || !windowHandle()->isExposed()) return;
+    {
+        const auto done = qScopeGuard([this] { framing_ = false; });
+        framing_ = true;
+        clock_.Wake();
+    }
+    if (!clock_.Running() || !tween_.Moving()) return;
+    frames_.Ask(Present(true));
 }
 
 void GameWindow::ScheduleClock() {
@@ -315,6 +347,12 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == windowHandle()) {
         switch (event->type()) {
+            case QEvent::UpdateRequest:
+                if (frames_.TakeUpdateRequest()) return true;
+                break;
+            case QEvent::Expose:
+                if (windowHandle()->isExposed() && clock_.Running() && tween_.Moving()) frames_.Ask();
+                break;
             case QEvent::KeyPress:
             case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));
             case QEvent::FocusOut: LoseKeyboard(); break;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dirty_region.h"
+#include "frame_pacer.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
 #include "key_filter.h"
@@ -21,6 +22,7 @@
 #include "scene/random_source.h"
 #include "scene_painter.h"
 #include "settings_widgets.h"
+#include "tween.h"
 #include "x11_keyboard.h"
 
 class QKeyEvent;
@@ -68,6 +70,12 @@ public:
     bool Away() const { return away_; }
     // Whether the settings screen is shown, where a pad's Start means Enter.
     bool SettingsShown() const { return frm_.cmdPlay.Visible; }
+    // Draws the frame of this moment: the periods due are run, and the ball
+    // and the players are drawn between their last two places. The pacer
+    // calls it at each refresh of the screen while anything moves.
+    void PaintFrame();
+    const FramePacer& Frames() const { return frames_; }
+    const Tween& Motion() const { return tween_; }
 
     // Platform services. Focus, pointer and drawing order need no call of
     // their own: the window mirrors ActiveControl, MousePointer and the
@@ -102,6 +110,9 @@ protected:
 
 private:
     void Refresh();
+    // Repaints what is drawn differently now; `paced`: at a frame, with the
+    // motion between periods, painted at once. False when nothing changed.
+    bool Present(bool paced);
     void BeginModal();
     void EndModal();
     void ApplyPointer(std::int16_t style);
@@ -118,6 +129,7 @@ private:
     std::future<void> fontsRead_;
     RandomSource random_;
     FrmGame frm_{*this};
+    Tween tween_{frm_.shpBall, frm_.shpCir1, frm_.shpCir2};
     ScenePainter painter_;
     GameClock clock_;
     SettingsWidgets controls_;
@@ -128,10 +140,12 @@ private:
     CloseRequestFilter closeRequests_;
     // Made when a match first hides the pointer, not before the first frame.
     std::optional<QCursor> hiddenPointer_;
+    FramePacer frames_{*this, [this] { PaintFrame(); }};
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;
     bool busy_ = false;
+    bool framing_ = false;
     bool modal_ = false;
     bool syncing_ = false;
     bool endAnnounced_ = false;

@@ -43,7 +43,7 @@ void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* contai
     // them would be clipped away, so it is not drawn at all (text layout is
     // the dearest part of a paint).
     for (const LightweightRef& o : scene.DrawingOrder(container))
-        if (area.intersects(FootprintArea(o))) Paint(p, o);
+        if (area.intersects(FootprintArea(o, tween_))) Paint(p, o);
 }
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {
@@ -55,11 +55,16 @@ void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {
 }
 
 void ScenePainter::Paint(QPainter& p, const Shape& s) const {
-    p.setPen(QPen(ToQColor(s.BorderColor), kOutlinePx));
-    p.setBrush(s.FillColor ? QBrush(ToQColor(*s.FillColor)) : Qt::NoBrush);
+    const QPointF at = tween_ != nullptr ? tween_->Place(s) : QPointF(s.Left, s.Top);
     // The outline lies inside the box, so the shape covers exactly its size.
     const double inset = kOutlinePx / 2;
-    const QRectF box = PixelRectF(s.Left, s.Top, s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
+    const QRectF box = PixelRectF(at.x(), at.y(), s.Width, s.Height).adjusted(inset, inset, -inset, -inset);
+    if (s.Form == ShapeForm::Circle && s.FillColor) {
+        discs_.Draw(p, box, ToQColor(*s.FillColor), ToQColor(s.BorderColor), kOutlinePx);
+        return;
+    }
+    p.setPen(QPen(ToQColor(s.BorderColor), kOutlinePx));
+    p.setBrush(s.FillColor ? QBrush(ToQColor(*s.FillColor)) : Qt::NoBrush);
     if (s.Form == ShapeForm::Circle) p.drawEllipse(box);
     else p.drawRect(box);
 }

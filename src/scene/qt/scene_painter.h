@@ -5,8 +5,10 @@
 #include <array>
 #include <optional>
 
+#include "disc_sprites.h"
 #include "scene/scene.h"
 #include "title_banner.h"
+#include "tween.h"
 
 namespace quondra::qt {
 
@@ -22,6 +24,8 @@ public:
     // Every lightweight object of the container that reaches into `area`
     // (pixels in the container), back to front, antialiased.
     void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
+    // The ball and the players are drawn where `tween` places them.
+    void Follow(const Tween* tween) { tween_ = tween; }
 
     // The player pictures, decoded the first time they are asked for: they
     // are never shown in play, and start-up need not pay for them. (The
@@ -35,6 +39,8 @@ private:
     void Paint(QPainter& p, const Picture& pic) const;
 
     mutable std::array<std::optional<QImage>, kArtworkCount> images_;
+    mutable DiscSprites discs_;
+    const Tween* tween_ = nullptr;
     TitleBanner banner_;
 };
 

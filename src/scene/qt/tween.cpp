@@ -1,0 +1,64 @@
+#include "tween.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quondra::qt {
+namespace {
+
+// More than any one period's step: the ball's fastest flight covers about
+// 500 units a period and a player walks at most 80, while the serve moves
+// the ball some 5,000. (A rim walk that carries the ball further round a
+// player is a jump of the rules' own, and is drawn as one.)
+constexpr double kJumpUnits = 1000;
+
+
+}  // namespace
+
+Tween::Tween(const Shape& ball, const Shape& yellow, const Shape& red)
+    : tracks_{{{&ball, {}, {}, false}, {&yellow, {}, {}, false}, {&red, {}, {}, false}}} {
+    for (Track& t : tracks_) {
+        t.before = t.after = {t.shape->Left, t.shape->Top};
+        t.visible = t.shape->Visible;
+    }
+}
+
+void Tween::AfterPeriod(bool served) {
+    for (Track& t : tracks_) {
+        const Corner now{t.shape->Left, t.shape->Top};
+        const bool jumped = served || t.visible != t.shape->Visible ||
+                            std::abs(static_cast<double>(now.left) - t.after.left) > kJumpUnits ||
+                            std::abs(static_cast<double>(now.top) - t.after.top) > kJumpUnits;
+        t.before = jumped ? now : t.after;
+        t.after = now;
+        t.visible = t.shape->Visible;
+    }
+}
+
+void Tween::Settle() {
+    for (Track& t : tracks_) {
+        const Corner now{t.shape->Left, t.shape->Top};
+        if (now == t.after && t.visible == t.shape->Visible) continue;
+        t.before = t.after = now;
+        t.visible = t.shape->Visible;
+    }
+}
+
+bool Tween::Moving() const {
+    return std::ranges::any_of(tracks_, [](const Track& t) { return t.visible && t.before != t.after; });
+}
+
+void Tween::SetFraction(double fraction) { fraction_ = std::clamp(fraction, 0.0, 1.0); }
+
+QPointF Tween::Place(const Shape& shape) const {
+    for (const Track& t : tracks_) {
+        if (t.shape != &shape) continue;
+        // Exactly where it stands when nothing is between, whatever it holds.
+        if (fraction_ >= 1 || t.before == t.after) return {t.after.left, t.after.top};
+        return {t.before.left + (static_cast<double>(t.after.left) - t.before.left) * fraction_,
+                    t.before.top + (static_cast<double>(t.after.top) - t.before.top) * fraction_};
+    }
+    return {shape.Left, shape.Top};
+}
+
+}  // namespace quondra::qt
