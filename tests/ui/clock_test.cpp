@@ -5,10 +5,12 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 #include "game_clock.h"
 #include "ui_support.h"
 
+using quondra::qt::FramePacer;
 using quondra::qt::GameClock;
 using quondra::qt::GameWindow;
 using namespace quondra::qt::testing;
@@ -142,17 +144,23 @@ private slots:
     void NothingWakesOnTheSettingsScreenInAPauseOrInTheQuitQuestionFromIt() {
         ShownGame game(nullptr);  // the real monotonic clock
         QSignalSpy wakes(&game.window.Clock().WakeTimer(), &QTimer::timeout);
+        QSignalSpy frames(&game.window.Frames().Timer(), &QTimer::timeout);
         QTest::qWait(kIdleStretchMs);
         QCOMPARE(wakes.count(), 0);
+        QCOMPARE(frames.count(), 0);
         QCOMPARE(game.window.Clock().ArmedMs(), -1);
 
-        Tap(game.window, Qt::Key_Return);  // a match: now the clock runs
+        Tap(game.window, Qt::Key_Return);  // a match: now the clock runs, and frames follow the ball
         QTRY_VERIFY_WITH_TIMEOUT(wakes.count() >= 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 2, 2000);
         Tap(game.window, Qt::Key_Escape);  // pause
         QVERIFY(game.frm.Paused);
+        QVERIFY(!game.window.Frames().Asked());
         wakes.clear();
+        frames.clear();
         QTest::qWait(kIdleStretchMs);
         QCOMPARE(wakes.count(), 0);
+        QCOMPARE(frames.count(), 0);
 
         QTimer::singleShot(kIdleStretchMs, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -161,8 +169,74 @@ private slots:
         });
         Tap(game.window, Qt::Key_Q);
         QCOMPARE(wakes.count(), 0);
+        QCOMPARE(frames.count(), 0);
         QVERIFY(game.frm.Paused);
         QCOMPARE(game.window.Clock().ArmedMs(), -1);
+    }
+
+    // Between rallies the clock counts the second to the serve, but with the
+    // ball resting and nobody walking no frame is drawn or asked for.
+    void NoFrameIsAskedForWhileTheBallRestsAndNobodyWalks() {
+        std::int64_t now = 0;
+        ShownGame game([&now] { return now; });
+        Tap(game.window, Qt::Key_Return);
+        auto period = [&] {
+            now += kPeriodNs;
+            game.window.Clock().Wake();
+        };
+        period();
+        period();
+        QVERIFY(game.window.Frames().Asked());  // the ball falls
+        game.window.RunCore([&game] {
+            game.frm.shpBall.Left = 4000;
+            game.frm.shpBall.Top = 7180;
+        });
+        period();  // the ball lands: the rally is over
+        QVERIFY(game.frm.tmrDelay.Enabled());
+        period();
+        QVERIFY(!game.window.Frames().Asked());
+        QVERIFY(!game.window.Frames().Timer().isActive());
+        QVERIFY(game.window.Clock().Running());
+    }
+
+    // Unseen, the window draws no frames and asks for none, and the game's
+    // time runs on period for period: frames never drive the rules.
+    void AHiddenWindowDrawsNothingAndItsGameRunsOnAtSixtyFourPeriodsASecond() {
+        std::int64_t now = 0;
+        ShownGame game([&now] { return now; });
+        Tap(game.window, Qt::Key_Return);
+        game.window.hide();
+        QTRY_VERIFY(!game.window.windowHandle()->isExposed());
+        const std::int64_t start = game.frm.clock.Period();
+        QSignalSpy painted(&game.window, &GameWindow::framePainted);
+        for (int k = 0; k < 64; ++k) {
+            now += kPeriodNs;
+            game.window.Clock().Wake();
+            game.window.PaintFrame();
+        }
+        QCOMPARE(game.frm.clock.Period() - start, std::int64_t{64});
+        QCOMPARE(painted.count(), 0);
+        QVERIFY(!game.window.Frames().Timer().isActive());
+    }
+
+    // A screen's reported rate: unknown or absurd, frames come at a rate a
+    // screen has, never as fast as the timer can spin.
+    void FramesArePacedAtAPlausibleRate_data() {
+        QTest::addColumn<double>("reported");
+        QTest::addColumn<double>("paced");
+        QTest::newRow("60 Hz") << 60.0 << 60.0;
+        QTest::newRow("144 Hz") << 144.0 << 144.0;
+        QTest::newRow("unknown, 0") << 0.0 << FramePacer::kFallbackHz;
+        QTest::newRow("1 Hz") << 1.0 << FramePacer::kFallbackHz;
+        QTest::newRow("negative") << -60.0 << FramePacer::kFallbackHz;
+        QTest::newRow("not a number") << std::nan("") << FramePacer::kFallbackHz;
+        QTest::newRow("1000 Hz") << 1000.0 << FramePacer::kMaxHz;
+        QTest::newRow("infinite") << HUGE_VAL << FramePacer::kFallbackHz;
+    }
+    void FramesArePacedAtAPlausibleRate() {
+        QFETCH(double, reported);
+        QFETCH(double, paced);
+        QCOMPARE(FramePacer::PaceHz(reported), paced);
     }
 
     void ATimerEnabledWhileIdleFiresOneWholePeriodAfterTheInput() {

@@ -35,15 +35,8 @@ void FramePacer::Ask(bool drew) {
     asked_ = true;
     const std::int64_t now = elapsed_.nsecsElapsed();
     if (callbacks_ && drew && window_.windowHandle() != nullptr) {
-        // The compositor says when the next frame is wanted, unless it calls
-        // faster than anyone can see; then the frame waits for its turn.
-        const std::int64_t early = lastFrame_ < 0 ? 0 : lastFrame_ + static_cast<std::int64_t>(kNsPerSecond / kMaxHz) - now;
-        if (early <= 0 || requested_) {
-            requested_ = true;
-            window_.windowHandle()->requestUpdate();
-        } else {
-            Arm(early);
-        }
+        requested_ = true;
+        window_.windowHandle()->requestUpdate();
         return;
     }
     ArmOnRefresh(now);
@@ -68,7 +61,12 @@ void FramePacer::Cancel() {
 bool FramePacer::TakeUpdateRequest() {
     if (!requested_) return false;
     requested_ = false;
-    if (asked_) Deliver();
+    if (!asked_) return true;
+    // A compositor calling faster than anyone can see waits for its turn.
+    const std::int64_t early =
+        lastFrame_ < 0 ? 0 : lastFrame_ + static_cast<std::int64_t>(kNsPerSecond / kMaxHz) - elapsed_.nsecsElapsed();
+    if (early > 0) Arm(early);
+    else Deliver();
     return true;
 }
 

@@ -157,7 +157,7 @@ void GameWindow::Refresh() {
     ScheduleClock();
     // While anything moves the next frame draws what changed; otherwise it
     // is drawn now, as it stands.
-    if (clock_.Running() && tween_.Moving()) {
+    if (FramesWanted()) {
         if (!framing_) frames_.Ask();
         return;
     }
@@ -176,16 +176,20 @@ bool GameWindow::Present(bool paced) {
     return true;
 }
 
-void GameWindow::PaintFrame() {
+bool GameWindow::FramesWanted() const {
     // Unseen (minimised, hidden), no frame is drawn or asked for until the
     // window is shown again; the game's time runs on with the clock.
+    return clock_.Running() && tween_.Moving() && windowHandle() != nullptr && windowHandle()->isExposed();
+}
+
+void GameWindow::PaintFrame() {
     if (busy_ || windowHandle() == nullptr || !windowHandle()->isExposed()) return;
     {
         const auto done = qScopeGuard([this] { framing_ = false; });
         framing_ = true;
         clock_.Wake();
     }
-    if (!clock_.Running() || !tween_.Moving()) return;
+    if (!FramesWanted()) return;
     frames_.Ask(Present(true));
 }
 
@@ -351,7 +355,7 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
                 if (frames_.TakeUpdateRequest()) return true;
                 break;
             case QEvent::Expose:
-                if (windowHandle()->isExposed() && clock_.Running() && tween_.Moving()) frames_.Ask();
+                if (FramesWanted()) frames_.Ask();
                 break;
             case QEvent::KeyPress:
             case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));

@@ -113,6 +113,8 @@ private:
     // Repaints what is drawn differently now; `paced`: at a frame, with the
     // motion between periods, painted at once. False when nothing changed.
     bool Present(bool paced);
+    // Anything moves where it can be seen.
+    bool FramesWanted() const;
     void BeginModal();
     void EndModal();
     void ApplyPointer(std::int16_t style);
