@@ -23,7 +23,9 @@ double YellowDrawnLeft(Window& window) {
 
 // For the latency of a key: the time from a key-down of A or D reaching the
 // window to the end of the first paint that draws Yellow elsewhere, one
-// line "latency NS" a key-down that moved Yellow.
+// line "latency NS" a key-down that moved Yellow. Only keys pressed with the
+// ball in play count, and only while it stays in play: between rallies Yellow
+// cannot walk, and the serve moves it on its own.
 class KeyLatency : public QObject {
 public:
     KeyLatency(quondra::qt::GameWindow& window, std::ostream& out) : window_(window), out_(out) {
@@ -34,7 +36,8 @@ public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if ((key.key() == Qt::Key_A || key.key() == Qt::Key_D) && !key.isAutoRepeat() && pressedAt_ < 0) {
+        if ((key.key() == Qt::Key_A || key.key() == Qt::Key_D) && !key.isAutoRepeat() && pressedAt_ < 0 &&
+            InPlay()) {
             pressedAt_ = clock_.nsecsElapsed();
             leftThen_ = YellowDrawnLeft(window_);
         }
@@ -42,7 +45,13 @@ public:
     }
 
 private:
+    bool InPlay() {
+        const quondra::FrmGame& frm = window_.Game();
+        return frm.tmrBall.Enabled() && !frm.tmrDelay.Enabled() && frm.Paused == 0;
+    }
+
     void Painted() {
+        if (pressedAt_ >= 0 && !InPlay()) pressedAt_ = -1;
         if (pressedAt_ < 0 || YellowDrawnLeft(window_) == leftThen_) return;
         out_ << "latency " << clock_.nsecsElapsed() - pressedAt_ << std::endl;
         pressedAt_ = -1;

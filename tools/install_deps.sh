@@ -13,6 +13,9 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-
 # The Wayland runs: a headless sway, its keyboard and screenshots, a second
 # client to take the focus, and Qt's Wayland platform.
 test_packages+=(sway wtype grim foot qt6-wayland)
+# How evenly the frames sway presents move the ball: a recorder of the
+# compositor's output, the decoder that reads it, and the arrays that judge it.
+test_packages+=(wf-recorder ffmpeg python3-numpy)
 # Start-up is measured in instructions (bench/first_frame_instructions.sh).
 test_packages+=(valgrind)
 # make test builds the game several times over; the cache shares the work.

@@ -355,7 +355,11 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
                 if (frames_.TakeUpdateRequest()) return true;
                 break;
             case QEvent::Expose:
-                if (FramesWanted()) frames_.Ask();
+                // Shown again: frames asked for while unseen may never come.
+                if (FramesWanted()) {
+                    frames_.Cancel();
+                    frames_.Ask();
+                }
                 break;
             case QEvent::KeyPress:
             case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));
