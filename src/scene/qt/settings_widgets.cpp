@@ -64,9 +64,9 @@ public:
     PlayButton(QWidget& window, const Button& b) : QPushButton(QString::fromStdString(b.Caption), &window), b_(b) {}
 
 protected:
-    // Play is a group of its own: the arrow keys have nowhere to move within
-    // it, and moving the focus off it by an arrow is how an option of some
-    // other group got changed by accident. Tab leaves it.
+    // Play is a group of one: the arrows have nowhere to go within it, and
+    // only Tab takes the keyboard to another control, so that an arrow never
+    // carries it into a group whose option the next arrow would change.
     void keyPressEvent(QKeyEvent* event) override {
         switch (event->key()) {
             case Qt::Key_Up:
