@@ -19,7 +19,7 @@ GAME_ARGS=()
 # replay_sessions has the console play each one again.
 LAUNCHES=0
 RECORD=
-SIM=$(dirname "$GAME")/quondra-sim
+SIM=${QUONDRA_SIM:-$(dirname "$GAME")/quondra-sim}
 recording() { [ "$(basename "$GAME")" = quondra-session ] || [ "$(basename "$GAME")" = e2e_pad_window ]; }
 next_record() {
   LAUNCHES=$((LAUNCHES + 1))
