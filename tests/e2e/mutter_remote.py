@@ -25,6 +25,7 @@ BTN_LEFT = 0x110
 # latest frame is the screen as it stands.
 FRAME_CAPS = 'video/x-raw,format=RGBx'
 FIRST_FRAME_TIMEOUT_S = 10
+STREAM_TIMEOUT_S = 10
 # The session's keyboard and pointer appear at their first event, and a key
 # pressed as the keyboard appears reaches the client as held, not as a press:
 # a Shift and a move make both before the first command, and the clients
@@ -173,9 +174,15 @@ def main():
         threading.Thread(target=serve, args=(remote, loop), daemon=True).start()
         return False
 
+    started = time.monotonic()
+
     def start():
         if not remote.node_known.is_set():
-            return True
+            if time.monotonic() - started < STREAM_TIMEOUT_S:
+                return True
+            print('error no PipeWire stream from the screen cast', flush=True)
+            loop.quit()
+            return False
         remote.open_stream()
         try:
             remote.run(['key', SHIFT_L])
