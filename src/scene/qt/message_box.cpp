@@ -22,14 +22,11 @@ namespace {
 // The boxes speak in the game's own face, at the size of a desktop's dialogs.
 constexpr Font kBoxFont{FontFace::Arial, 10, false, false};
 // Room a title bar keeps beside its title for the window's icon and its
-// buttons (Qt's own title bar on Wayland has all three).
+// buttons: Qt's own title bar on Wayland draws minimise and maximise too,
+// whatever the box asks for (on X11 Qt asks for neither, and only openbox
+// draws them all the same).
 constexpr int kTitleBarControlsPx = 160;
 constexpr std::uint8_t kSentEventBit = 0x80;
-
-// A dialog of the game window: a title and a close button, no minimise or
-// maximise (a box minimised alone hid the game with it under openbox).
-constexpr Qt::WindowFlags kBoxFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 // Another X client destroying the box leaves Qt waiting on a window that is
 // gone, with the game blocked behind it: the box is answered as its Escape
@@ -139,7 +136,7 @@ QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 std::int16_t ShowMessageBox(QWidget* parent, std::string_view text, std::string_view title, std::int16_t style) {
     // Built by hand: the static helpers always draw an icon.
-    QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::NoButton, parent, kBoxFlags);
+    QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
     if (style == kMsgBoxYesNo) {
         yes = box.addButton(QMessageBox::Yes);
