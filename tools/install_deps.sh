@@ -16,6 +16,10 @@ test_packages+=(sway wtype grim foot qt6-wayland)
 # How evenly the frames sway presents move the ball: a recorder of the
 # compositor's output, the decoder that reads it, and the arrays that judge it.
 test_packages+=(wf-recorder ffmpeg python3-numpy)
+# The GNOME run: a headless mutter with XWayland in its own D-Bus session,
+# its screen cast through PipeWire and GStreamer, its remote desktop from Python.
+test_packages+=(mutter xwayland dbus pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools
+                gstreamer1.0-plugins-base gir1.2-gstreamer-1.0 python3-gi libglib2.0-bin)
 # Start-up is measured in instructions (bench/first_frame_instructions.sh).
 test_packages+=(valgrind)
 # make test builds the game several times over; the cache shares the work.

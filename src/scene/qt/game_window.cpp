@@ -80,6 +80,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
                       const bool serving = frm_.tmrDelay.Enabled();
                       RunPeriods(frm_, 1, [&ranHandler] { ranHandler = true; });
                       tween_.AfterPeriod(serving && !frm_.tmrDelay.Enabled());
+                      emit inputGiven({GameInput::Kind::Period, 0, {}});
                       if (ranHandler) AfterPeriod();
                   }
               });
@@ -87,12 +88,20 @@ GameWindow::GameWindow(GameClock::TimeSource now)
           },
           std::move(now)),
       controls_(*this, frm_, painter_,
-                {[this](OptionButton& option) { RunCore([this, &option] { ClickOption(frm_, option); }); },
-                 [this] { RunCore([this] { ClickPlay(frm_); }); }}),
-      keys_([this](bool down, std::int16_t code) {
-          RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
-      }),
-      closeRequests_(*this, [this] { CloseWindow(frm_); }) {
+                {[this](OptionButton& option) {
+                     RunCore([this, &option] {
+                         ClickOption(frm_, option);
+                         emit inputGiven({GameInput::Kind::ClickOption, 0, &option});
+                     });
+                 },
+                 [this] {
+                     RunCore([this] {
+                         ClickPlay(frm_);
+                         emit inputGiven({GameInput::Kind::ClickPlay, 0, &frm_.cmdPlay});
+                     });
+                 }}),
+      keys_([this](bool down, std::int16_t code) { RunCore([this, down, code] { GiveToGame(down, code); }); }),
+      closeRequests_(*this, [this] { GiveClose(); }) {
     repeatPairWait_.setSingleShot(true);
     // With detectable auto-repeat, X sends no release before a repeat and
     // nothing needs waiting for; a pair already queued is still caught.
@@ -146,6 +155,24 @@ void GameWindow::RunCore(std::function<void()> call) {
         }
     }
     Refresh();
+    emit settled();
+}
+
+void GameWindow::GiveToGame(bool down, std::int16_t code) {
+    if (down) KeyDown(frm_, code);
+    else KeyUp(frm_, code);
+    emit inputGiven({down ? GameInput::Kind::KeyDown : GameInput::Kind::KeyUp, code, {}});
+}
+
+void GameWindow::GiveClose() {
+    CloseWindow(frm_);
+    emit inputGiven({GameInput::Kind::Close, 0, {}});
+}
+
+float GameWindow::Rnd() {
+    const float r = random_.Next();
+    emit randomDrawn(r);
+    return r;
 }
 
 void GameWindow::Refresh() {
@@ -242,7 +269,7 @@ void GameWindow::AfterPeriod() {
     for (std::int16_t code : keys_.Down()) {
         if (!IsWalkingKey(code)) continue;
         keys_.MarkGiven(code);
-        KeyDown(frm_, code);
+        GiveToGame(true, code);
     }
 }
 
@@ -250,7 +277,7 @@ void GameWindow::PauseIfAway() {
     // Exactly what an Escape key-down does, and only where it pauses.
     const bool inPlay = frm_.tmrBall.Enabled() && !frm_.tmrDelay.Enabled();
     if (away_ && !frm_.Ended && inPlay && std::holds_alternative<std::monostate>(KeyTarget(frm_)))
-        KeyDown(frm_, kKeyEscape);
+        GiveToGame(true, kKeyEscape);
 }
 
 void GameWindow::BeginModal() {
@@ -265,14 +292,14 @@ void GameWindow::BeginModal() {
     emit boxOpened();
 }
 
-void GameWindow::EndModal() {
+void GameWindow::EndModal(std::int16_t answer) {
     qApp->removeEventFilter(this);
     // Where the display server can say which walking keys are down, its word
     // decides: with no repeats in the box, nothing else shows a key held
     // through it, and a release the toolkit dropped leaves no stale key.
     keys_.BoxClosed(keysDownNow_(kWalkingKeys));
     modal_ = false;
-    emit boxClosed();
+    emit boxClosed(answer);
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up: the grid starts anew.
@@ -282,7 +309,7 @@ void GameWindow::EndModal() {
 std::int16_t GameWindow::MsgBox(std::string_view text, std::string_view title, std::int16_t style) {
     BeginModal();
     const std::int16_t answer = ShowMessageBox(this, text, title, style);
-    EndModal();
+    EndModal(answer);
     return answer;
 }
 
@@ -308,7 +335,7 @@ void GameWindow::End() {
         // Closed with a box open: the box's own loop is left first, as its
         // No or OK would leave it, and the program ends back in the main loop.
         // (Leaving both at once leaves Qt's Wayland connection hanging at exit.)
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+        if (auto* box = findChild<QDialog*>(QString(), Qt::FindDirectChildrenOnly)) box->reject();
         QMetaObject::invokeMethod(this, [this] { emit programEnded(); }, Qt::QueuedConnection);
         return;
     }
@@ -320,7 +347,9 @@ void GameWindow::OnFocusChanged(QWidget* now) {
     // user's: the game's focus stays where its own code put it.
     if (syncing_) return;
     const FocusRef control = controls_.ControlFor(now);
-    if (!std::holds_alternative<std::monostate>(control)) frm_.ActiveControl = control;
+    if (std::holds_alternative<std::monostate>(control) || control == frm_.ActiveControl) return;
+    frm_.ActiveControl = control;
+    emit inputGiven({GameInput::Kind::Focus, 0, control});
 }
 
 void GameWindow::paintEvent(QPaintEvent* event) {
@@ -362,7 +391,10 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
                 }
                 break;
             case QEvent::KeyPress:
-            case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));
+            case QEvent::KeyRelease:
+                // Where the box is not modal to Qt (Wayland), its keys come
+                // here too and are passed on to it.
+                return !modal_ && HandleKey(*static_cast<QKeyEvent*>(event));
             case QEvent::FocusOut: LoseKeyboard(); break;
             default: break;
         }
@@ -378,7 +410,7 @@ void GameWindow::changeEvent(QEvent* event) {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    CloseWindow(frm_);
+    GiveClose();
 }
 
 }  // namespace quondra::qt

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <array>
 #include <optional>
 
 #include "disc_sprites.h"
@@ -11,8 +10,6 @@
 #include "tween.h"
 
 namespace quondra::qt {
-
-inline constexpr std::size_t kArtworkCount = 3;
 
 // Paints lightweight scene objects, converting scene units (15 to a pixel)
 // to the painter's logical pixels; a high-DPI backing store then draws them
@@ -27,9 +24,9 @@ public:
     // The ball and the players are drawn where `tween` places them.
     void Follow(const Tween* tween) { tween_ = tween; }
 
-    // The player pictures, decoded the first time they are asked for: they
-    // are never shown in play, and start-up need not pay for them. (The
-    // title banner is drawn from shapes.)
+    // A player picture, decoded the first time it is asked for: they are
+    // never shown in play, and start-up need not pay for them. (The title
+    // banner is drawn from shapes.)
     const QImage& Image(Artwork art) const;
 
 private:
@@ -38,7 +35,8 @@ private:
     void Paint(QPainter& p, const Label& l) const;
     void Paint(QPainter& p, const Picture& pic) const;
 
-    mutable std::array<std::optional<QImage>, kArtworkCount> images_;
+    mutable std::optional<QImage> player1_;
+    mutable std::optional<QImage> player2_;
     mutable DiscSprites discs_;
     const Tween* tween_ = nullptr;
     TitleBanner banner_;
