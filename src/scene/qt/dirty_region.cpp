@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ball_marker.h"
 #include "pixels.h"
 
 namespace quondra::qt {
@@ -51,6 +52,7 @@ std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container)
             },
             object));
     }
+    if (container == nullptr) footprint.push_back({"ball marker", BallMarkerArea(scene.shpBall), {}});
     return footprint;
 }
 

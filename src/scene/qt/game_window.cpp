@@ -101,7 +101,9 @@ GameWindow::GameWindow(GameClock::TimeSource now)
             [this](Qt::ApplicationState state) { SetAway(state != Qt::ApplicationActive || isMinimized()); });
     setWindowTitle(QStringLiteral(" Quondra"));
     setWindowIcon(WindowIcon());
-    setFixedSize(kClientWidthPx, kClientHeightPx);
+    // It opens at the client area's own size; the picture scales to any other.
+    resize(kClientWidthPx, kClientHeightPx);
+    setMinimumSize(ViewTransform::MinimumWindowSize());
     // The window never takes the focus from a control; with every control
     // hidden the toolkit hands its keys to the window all the same.
     setFocusPolicy(Qt::NoFocus);
@@ -152,7 +154,7 @@ void GameWindow::Refresh() {
     std::vector<Footprint> now = TakeFootprint(frm_, nullptr);
     const QRegion changed = ChangedArea(footprint_, now);
     footprint_ = std::move(now);
-    if (!changed.isEmpty()) update(changed);
+    if (!changed.isEmpty()) update(ViewTransform::Cover(view_.ToWindow(), changed));
     ApplyPointer(frm_.MousePointer);
     ScheduleClock();
 }
@@ -289,10 +291,20 @@ void GameWindow::OnFocusChanged(QWidget* now) {
 
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(event->rect(), ToQColor(frm_.BackColor));
-    painter_.PaintAll(p, frm_, nullptr, event->rect());
+    const QRect area = view_.BeginPaint(p, event->region());
+    p.fillRect(area, ToQColor(frm_.BackColor));
+    painter_.PaintAll(p, frm_, nullptr, area);
     emit framePainted();
 }
+
+void GameWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    view_.Fit(size());
+    controls_.Place(view_);
+    update();
+}
+
+void GameWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
 
 void GameWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -312,6 +324,13 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         if (code && key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
         else if (code && !key.isAutoRepeat()) keys_.ReleaseElsewhere(*code);
         return false;
+    }
+    if (watched == windowHandle() && keyEvent && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
+        // The window's own key: the game never sees it. Held, it toggles once.
+        const bool down = event->type() == QEvent::KeyPress;
+        if (down && !fullScreenKeyDown_) ToggleFullScreen();
+        fullScreenKeyDown_ = down;
+        return true;
     }
     if (watched == windowHandle()) {
         switch (event->type()) {

@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 
+#include "ball_marker.h"
 #include "dirty_region.h"
 #include "pixels.h"
 #include "scene/layout.h"
@@ -44,6 +45,7 @@ void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* contai
     // the dearest part of a paint).
     for (const LightweightRef& o : scene.DrawingOrder(container))
         if (area.intersects(FootprintArea(o))) Paint(p, o);
+    if (container == nullptr && area.intersects(BallMarkerArea(scene.shpBall))) PaintBallMarker(p, scene.shpBall);
 }
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {

@@ -29,7 +29,7 @@ QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::functio
 }  // namespace
 
 SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks)
-    : frm_(frm) {
+    : frm_(frm), style_(std::make_unique<ScaledStyle>()) {
     // Panels and the button are created in layout order: a later one lies above.
     for (const ObjectRef& object : frm_.Objects()) {
         if (auto* const* frame = std::get_if<Frame*>(&object))
@@ -42,6 +42,7 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
         for (OptionButton* option : frm_.OptionsIn(panel->SceneFrame())) {
             // An option button is its round indicator alone: its caption is a label of the scene.
             auto* radio = new QRadioButton(panel);
+            radio->setStyle(style_.get());
             radio->setObjectName(QString::fromUtf8(option->Name.data(), static_cast<qsizetype>(option->Name.size())));
             radio->setGeometry(PixelRect(option->Left, option->Top, option->Width, option->Height));
             QPalette palette = radio->palette();
@@ -66,6 +67,26 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
         QWidget::setTabOrder(previous, radios_.at(o));
         previous = radios_.at(o);
     }
+}
+
+SettingsWidgets::~SettingsWidgets() {
+    // The window would delete them after its members, the style among them.
+    for (FramePanel* panel : panels_) delete panel;
+    delete play_;
+}
+
+void SettingsWidgets::Place(const ViewTransform& view) {
+    style_->SetScale(view.Scale());
+    for (FramePanel* panel : panels_) {
+        panel->Place(view);
+        for (OptionButton* option : frm_.OptionsIn(panel->SceneFrame())) {
+            const QRectF box = PixelRectF(option->Left, option->Top, option->Width, option->Height);
+            radios_.at(option)->setGeometry(ViewTransform::Place(panel->ToPanel(), box));
+        }
+    }
+    const Button& b = frm_.cmdPlay;
+    play_->setGeometry(ViewTransform::Place(view.ToWindow(), PixelRectF(b.Left, b.Top, b.Width, b.Height)));
+    play_->setFont(ToQFont(b.Font, view.Scale()));
 }
 
 void SettingsWidgets::ClickLabelAt(const Frame& frame, float x, float y) {
