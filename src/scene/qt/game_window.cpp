@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTime>
 #include <QWindow>
@@ -299,6 +300,10 @@ void GameWindow::paintEvent(QPaintEvent* event) {
 
 void GameWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Without a window manager nothing holds the window to its largest size.
+    // (Smaller than its least, it is only drawn smaller: a tiling desktop
+    // may insist, and asking again would go back and forth with it.)
+    if (const QSize limited = size().boundedTo(maximumSize()); limited != size()) resize(limited);
     view_.Fit(size());
     controls_.Place(view_);
     update();
@@ -306,13 +311,21 @@ void GameWindow::resizeEvent(QResizeEvent* event) {
 
 void GameWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
 
+void GameWindow::LimitToScreens() {
+    // Larger than all the screens together, the window would show nothing
+    // more, and its backing store alone would take memory by the gigabyte.
+    if (const QScreen* s = screen()) setMaximumSize(s->virtualSize().expandedTo(minimumSize()));
+}
+
 void GameWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Keys are taken once, where the toolkit receives them for the whole window.
     if (windowHandle() != nullptr) {
         windowHandle()->removeEventFilter(this);
         windowHandle()->installEventFilter(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, &GameWindow::LimitToScreens, Qt::UniqueConnection);
     }
+    LimitToScreens();
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {

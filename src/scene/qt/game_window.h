@@ -115,6 +115,7 @@ private:
     void PauseIfAway();
     void OnFocusChanged(QWidget* now);
     void ToggleFullScreen();
+    void LimitToScreens();
 
     // The system's font configuration, read on another thread while the
     // window is built (see ReadFontsAhead); first, so that it starts first.
