@@ -35,7 +35,8 @@ ENV=(env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$WORK" WAYLAND_DISP
 on_sway() { "${AS[@]}" "${ENV[@]}" SWAYSOCK="$(ls "$WORK"/sway-ipc.*.sock)" "$@"; }
 
 # A headless output, no borders to measure around, and new windows focused.
-printf 'output HEADLESS-1 resolution 2048x1536\ndefault_floating_border none\n' > "$WORK/config"
+# Sway tiles a window that can be resized; floated, the game opens at its own size.
+printf 'output HEADLESS-1 resolution 2048x1536\ndefault_floating_border none\nfor_window [title="^ Quondra$"] floating enable\n' > "$WORK/config"
 [ "$(id -u)" -eq 0 ] && chown nobody "$WORK/config"
 "${AS[@]}" "${ENV[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
   sway -c "$WORK/config" >"$WORK/sway.log" 2>&1 &

@@ -261,6 +261,8 @@ private slots:
         QCOMPARE(first, second);
         QVERIFY(!IsColour(first, 128, 255, 255));
         QVERIFY(!IsColour(first, 0, 0, 0));
+        // The rules go on reading the reference window's outer width.
+        QCOMPARE(frm.Width, kOuterWidth);
     }
 
     // A ball above the window is out of sight, also in a pause: a marker at
