@@ -21,6 +21,8 @@ QSize ViewTransform::MinimumWindowSize() {
                  static_cast<int>(std::ceil(kClientHeightPx * kMinimumScale)));
 }
 
+ViewTransform::ViewTransform() { Fit(QSize(kClientWidthPx, kClientHeightPx)); }
+
 void ViewTransform::Fit(const QSize& window) {
     const double fits = std::min(static_cast<double>(window.width()) / kClientWidthPx,
                                  static_cast<double>(window.height()) / kClientHeightPx);

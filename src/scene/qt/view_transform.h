@@ -21,6 +21,8 @@ public:
     static constexpr double kMinimumScale = 2.0 / 3;
     static QSize MinimumWindowSize();
 
+    // At first the window is the client area's own size.
+    ViewTransform();
     void Fit(const QSize& window);
     double Scale() const { return scale_; }
     // Scene pixels to window pixels.
