@@ -1,6 +1,7 @@
 // The game with one virtual pad attached, for driving the real window by pad
 // under Xvfb: each line on standard input works the pad ("down south",
 // "up right", "stick -20000"); the game's end or the end of the input quits.
+// With a FILE argument it writes a session record there.
 #include <SDL.h>
 #include <unistd.h>
 
@@ -9,10 +10,13 @@
 #include <QString>
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <optional>
 #include <string>
 
 #include "game_window.h"
 #include "pad_input.h"
+#include "session_record.h"
 #include "virtual_pad.h"
 
 namespace {
@@ -32,6 +36,17 @@ constexpr std::array<NamedButton, 5> kButtons{{{"left", SDL_CONTROLLER_BUTTON_DP
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quondra::qt::GameWindow window;
+    std::ofstream out;
+    std::optional<quondra::qt::SessionRecord> record;
+    if (argc > 1) {
+        out.open(argv[1]);
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", argv[1]);
+            return 2;
+        }
+        record.emplace(out, window.Game());
+        record->Follow(window);
+    }
     QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.Start();
     quondra::qt::PadInput pads(window, QStringLiteral("/dev/input"), quondra::qt::PadInput::Load::Now);

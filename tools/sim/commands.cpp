@@ -123,23 +123,45 @@ Result Key(Session& s, const Words& w) {
     return {};
 }
 
-Result Click(Session& s, const Words& w) {
-    Arity(w, 2, 2, "click NAME");
-    const std::string& name = NameWord(w[1]);
+// A settings control that is shown, as a click or the focus finds it;
+// `refusal` says what a hidden one cannot do.
+FocusRef ShownControl(Session& s, const Word& word, const char* refusal) {
+    const std::string& name = NameWord(word);
     const ObjectRef* object = s.frm.Find(name);
     if (object != nullptr) {
         if (auto* const* button = std::get_if<Button*>(object)) {
-            if (!IsShown(**button)) throw ScriptError(name + " is not shown and cannot be clicked");
-            ClickPlay(s.frm);
-            return {};
+            if (!IsShown(**button)) throw ScriptError(name + refusal);
+            return *button;
         }
         if (auto* const* option = std::get_if<OptionButton*>(object)) {
-            if (!IsShown(**option)) throw ScriptError(name + " is not shown and cannot be clicked");
-            ClickOption(s.frm, **option);
-            return {};
+            if (!IsShown(**option)) throw ScriptError(name + refusal);
+            return *option;
         }
     }
-    throw ScriptError(Show(w[1]) + " is not a button or an option button");
+    throw ScriptError(Show(word) + " is not a button or an option button");
+}
+
+Result Click(Session& s, const Words& w) {
+    Arity(w, 2, 2, "click NAME");
+    const FocusRef control = ShownControl(s, w[1], " is not shown and cannot be clicked");
+    if (auto* const* option = std::get_if<OptionButton*>(&control)) ClickOption(s.frm, **option);
+    else ClickPlay(s.frm);
+    return {};
+}
+
+// The focus moved by the window's own navigation (Tab), which runs no handler.
+Result Focus(Session& s, const Words& w) {
+    Arity(w, 2, 2, "focus NAME");
+    const FocusRef control = ShownControl(s, w[1], " is not shown and cannot take the focus");
+    Guarded(s.frm, [&] { s.frm.ActiveControl = control; });
+    return {};
+}
+
+// The desktop's close control.
+Result Close(Session& s, const Words& w) {
+    Arity(w, 1, 1, "close");
+    CloseWindow(s.frm);
+    return {};
 }
 
 Result Run(Session& s, const Words& w) {
@@ -169,6 +191,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
     static const std::map<std::string, Command, std::less<>> commands{
         {"set", Set},       {"get", Get},   {"do", Do},         {"key", Key},       {"click", Click},
         {"run", Run},       {"answer", Answer}, {"random", Random}, {"expect", Expect},
+        {"focus", Focus},   {"close", Close},
     };
     return commands;
 }

@@ -41,6 +41,7 @@ void FramePanel::paintEvent(QPaintEvent* event) {
     p.fillRect(event->rect(), ToQColor(frame_.BackColor));
     p.setTransform(toPanel_);
     painter_.PaintAll(p, frm_, &frame_, ViewTransform::SceneArea(toScene_, event->rect()));
+    if (paintOver_) paintOver_(p);
 }
 
 void FramePanel::mousePressEvent(QMouseEvent* event) {

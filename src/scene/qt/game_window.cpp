@@ -79,6 +79,7 @@ GameWindow::GameWindow(GameClock::TimeSource now)
                   for (std::int64_t i = 0; i < periods && !frm_.Ended; ++i) {
                       bool ranHandler = false;
                       RunPeriods(frm_, 1, [&ranHandler] { ranHandler = true; });
+                      emit inputGiven({GameInput::Kind::Period, 0, {}});
                       if (ranHandler) AfterPeriod();
                   }
               });
@@ -86,12 +87,20 @@ GameWindow::GameWindow(GameClock::TimeSource now)
           },
           std::move(now)),
       controls_(*this, frm_, painter_,
-                {[this](OptionButton& option) { RunCore([this, &option] { ClickOption(frm_, option); }); },
-                 [this] { RunCore([this] { ClickPlay(frm_); }); }}),
-      keys_([this](bool down, std::int16_t code) {
-          RunCore([this, down, code] { down ? KeyDown(frm_, code) : KeyUp(frm_, code); });
-      }),
-      closeRequests_(*this, [this] { CloseWindow(frm_); }) {
+                {[this](OptionButton& option) {
+                     RunCore([this, &option] {
+                         ClickOption(frm_, option);
+                         emit inputGiven({GameInput::Kind::ClickOption, 0, &option});
+                     });
+                 },
+                 [this] {
+                     RunCore([this] {
+                         ClickPlay(frm_);
+                         emit inputGiven({GameInput::Kind::ClickPlay, 0, &frm_.cmdPlay});
+                     });
+                 }}),
+      keys_([this](bool down, std::int16_t code) { RunCore([this, down, code] { GiveToGame(down, code); }); }),
+      closeRequests_(*this, [this] { GiveClose(); }) {
     repeatPairWait_.setSingleShot(true);
     // With detectable auto-repeat, X sends no release before a repeat and
     // nothing needs waiting for; a pair already queued is still caught.
@@ -146,6 +155,24 @@ void GameWindow::RunCore(std::function<void()> call) {
         }
     }
     Refresh();
+    emit settled();
+}
+
+void GameWindow::GiveToGame(bool down, std::int16_t code) {
+    if (down) KeyDown(frm_, code);
+    else KeyUp(frm_, code);
+    emit inputGiven({down ? GameInput::Kind::KeyDown : GameInput::Kind::KeyUp, code, {}});
+}
+
+void GameWindow::GiveClose() {
+    CloseWindow(frm_);
+    emit inputGiven({GameInput::Kind::Close, 0, {}});
+}
+
+float GameWindow::Rnd() {
+    const float r = random_.Next();
+    emit randomDrawn(r);
+    return r;
 }
 
 void GameWindow::Refresh() {
@@ -209,7 +236,7 @@ void GameWindow::AfterPeriod() {
     for (std::int16_t code : keys_.Down()) {
         if (!IsWalkingKey(code)) continue;
         keys_.MarkGiven(code);
-        KeyDown(frm_, code);
+        GiveToGame(true, code);
     }
 }
 
@@ -217,7 +244,7 @@ void GameWindow::PauseIfAway() {
     // Exactly what an Escape key-down does, and only where it pauses.
     const bool inPlay = frm_.tmrBall.Enabled() && !frm_.tmrDelay.Enabled();
     if (away_ && !frm_.Ended && inPlay && std::holds_alternative<std::monostate>(KeyTarget(frm_)))
-        KeyDown(frm_, kKeyEscape);
+        GiveToGame(true, kKeyEscape);
 }
 
 void GameWindow::BeginModal() {
@@ -232,14 +259,14 @@ void GameWindow::BeginModal() {
     emit boxOpened();
 }
 
-void GameWindow::EndModal() {
+void GameWindow::EndModal(std::int16_t answer) {
     qApp->removeEventFilter(this);
     // Where the display server can say which walking keys are down, its word
     // decides: with no repeats in the box, nothing else shows a key held
     // through it, and a release the toolkit dropped leaves no stale key.
     keys_.BoxClosed(keysDownNow_(kWalkingKeys));
     modal_ = false;
-    emit boxClosed();
+    emit boxClosed(answer);
     if (frm_.Ended) return;
     activateWindow();
     // The time spent in the box is dropped, not caught up: the grid starts anew.
@@ -249,7 +276,7 @@ void GameWindow::EndModal() {
 std::int16_t GameWindow::MsgBox(std::string_view text, std::string_view title, std::int16_t style) {
     BeginModal();
     const std::int16_t answer = ShowMessageBox(this, text, title, style);
-    EndModal();
+    EndModal(answer);
     return answer;
 }
 
@@ -287,7 +314,9 @@ void GameWindow::OnFocusChanged(QWidget* now) {
     // user's: the game's focus stays where its own code put it.
     if (syncing_) return;
     const FocusRef control = controls_.ControlFor(now);
-    if (!std::holds_alternative<std::monostate>(control)) frm_.ActiveControl = control;
+    if (std::holds_alternative<std::monostate>(control) || control == frm_.ActiveControl) return;
+    frm_.ActiveControl = control;
+    emit inputGiven({GameInput::Kind::Focus, 0, control});
 }
 
 void GameWindow::paintEvent(QPaintEvent* event) {
@@ -364,7 +393,7 @@ void GameWindow::changeEvent(QEvent* event) {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    CloseWindow(frm_);
+    GiveClose();
 }
 
 }  // namespace quondra::qt

@@ -15,6 +15,7 @@
 #include "dirty_region.h"
 #include "game/frm_game.h"
 #include "game_clock.h"
+#include "game_input.h"
 #include "key_filter.h"
 #include "message_box.h"
 #include "scene/platform.h"
@@ -66,7 +67,6 @@ public:
     // The window is no longer (or again) the one the desktop gives the
     // keyboard: away, a match in play is paused as soon as it can be.
     void SetAway(bool away);
-    bool Away() const { return away_; }
     // Whether the settings screen is shown, where a pad's Start means Enter.
     bool SettingsShown() const { return frm_.cmdPlay.Visible; }
 
@@ -81,18 +81,24 @@ public:
     void SetPointer(std::int16_t) override {}
     double TimeOfDay() override;
     void Randomize(double seed) override { random_.Seed(seed); }
-    float Rnd() override { return random_.Next(); }
+    float Rnd() override;
 
 signals:
     // The game is over; the application should leave its event loop with status 0.
     void programEnded();
     // What a measurement of the loop needs: a wake of the clock ran `periods`
     // periods (and the window repainted what moved), a message box opened or
-    // closed, the window painted.
+    // closed with an answer, the window painted.
     void periodsRun(qint64 periods);
     void boxOpened();
-    void boxClosed();
+    void boxClosed(qint16 answer);
     void framePainted();
+    // What a session record needs: each input as the game got it (after its
+    // handlers returned), each random number the game drew, and the moment
+    // the window has given the game all it had for now.
+    void inputGiven(const quondra::qt::GameInput& input);
+    void randomDrawn(float r);
+    void settled();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,8 +110,11 @@ protected:
 
 private:
     void Refresh();
+    // The one way a key reaches the game's handlers.
+    void GiveToGame(bool down, std::int16_t code);
+    void GiveClose();
     void BeginModal();
-    void EndModal();
+    void EndModal(std::int16_t answer);
     void ApplyPointer(std::int16_t style);
     // Runs the clock only while a timer is enabled and no box is open.
     void ScheduleClock();

@@ -73,11 +73,6 @@ void KeyFilter::Forget() {
     down_.clear();
 }
 
-bool KeyFilter::IsHeld(std::int16_t code) const {
-    const auto key = down_.find(code);
-    return key != down_.end() && key->second;
-}
-
 bool KeyFilter::AnyHeld() const {
     return std::any_of(down_.begin(), down_.end(), [](const auto& key) { return key.second; });
 }

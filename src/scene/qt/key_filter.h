@@ -49,7 +49,6 @@ public:
     // Another program takes the keyboard: its releases will not be seen here.
     void Forget();
 
-    bool IsHeld(std::int16_t code) const;
     bool AnyHeld() const;
     // The keys down now, whether or not the game has their key-down.
     std::vector<std::int16_t> Down() const;

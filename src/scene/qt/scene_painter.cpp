@@ -27,12 +27,10 @@ QImage ReadArtwork(const QString& path) {
 QColor ToQColor(const Color& c) { return QColor(c.Red, c.Green, c.Blue); }
 
 const QImage& ScenePainter::Image(Artwork art) const {
-    std::optional<QImage>& image = images_.at(static_cast<std::size_t>(art));
-    if (!image) {
-        const QString file = art == Artwork::Player1 ? QStringLiteral(":/assets/player1.png")
-                                                     : QStringLiteral(":/assets/player2.png");
-        image.emplace(ReadArtwork(file));
-    }
+    const bool yellow = art == Artwork::Player1;
+    std::optional<QImage>& image = yellow ? player1_ : player2_;
+    if (!image) image.emplace(ReadArtwork(yellow ? QStringLiteral(":/assets/player1.png")
+                                                 : QStringLiteral(":/assets/player2.png")));
     return *image;
 }
 

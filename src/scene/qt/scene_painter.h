@@ -2,15 +2,12 @@
 
 #include <QImage>
 #include <QPainter>
-#include <array>
 #include <optional>
 
 #include "scene/scene.h"
 #include "title_banner.h"
 
 namespace quondra::qt {
-
-inline constexpr std::size_t kArtworkCount = 3;
 
 // Paints lightweight scene objects, converting scene units (15 to a pixel)
 // to the painter's logical pixels; a high-DPI backing store then draws them
@@ -23,9 +20,9 @@ public:
     // (pixels in the container), back to front, antialiased.
     void PaintAll(QPainter& p, const Scene& scene, const Frame* container, const QRect& area) const;
 
-    // The player pictures, decoded the first time they are asked for: they
-    // are never shown in play, and start-up need not pay for them. (The
-    // title banner is drawn from shapes.)
+    // A player picture, decoded the first time it is asked for: they are
+    // never shown in play, and start-up need not pay for them. (The title
+    // banner is drawn from shapes.)
     const QImage& Image(Artwork art) const;
 
 private:
@@ -34,7 +31,8 @@ private:
     void Paint(QPainter& p, const Label& l) const;
     void Paint(QPainter& p, const Picture& pic) const;
 
-    mutable std::array<std::optional<QImage>, kArtworkCount> images_;
+    mutable std::optional<QImage> player1_;
+    mutable std::optional<QImage> player2_;
     TitleBanner banner_;
 };
 
