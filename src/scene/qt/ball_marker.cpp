@@ -21,11 +21,11 @@ double MarkerX(const Shape& ball) {
     return std::clamp(centre, kHalfWidthPx, kClientWidthPx - kHalfWidthPx);
 }
 
-}  // namespace
-
 bool BallAboveTheTop(const Shape& ball) {
     return ball.Visible && static_cast<double>(ball.Top) + ball.Height < 0;
 }
+
+}  // namespace
 
 QRect BallMarkerArea(const Shape& ball) {
     if (!BallAboveTheTop(ball)) return {};

@@ -14,11 +14,7 @@ int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
     switch (metric) {
         case PM_ExclusiveIndicatorWidth:
         case PM_ExclusiveIndicatorHeight:
-        case PM_IndicatorWidth:
-        case PM_IndicatorHeight:
-        case PM_RadioButtonLabelSpacing:
-        case PM_FocusFrameHMargin:
-        case PM_FocusFrameVMargin: return std::max(1, qRound(size * scale_));
+        case PM_RadioButtonLabelSpacing: return std::max(1, qRound(size * scale_));
         default: return size;
     }
 }
