@@ -61,7 +61,22 @@ QString Css(const Color& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).
 
 class PlayButton : public QPushButton {
 public:
-    PlayButton(QWidget& window, const Button& b) : QPushButton(QString::fromStdString(b.Caption), &window), b_(b) {}
+    PlayButton(QWidget& window, const Button& b) : QPushButton(QString::fromStdString(b.Caption), &window), b_(b) {
+        Scale(1);
+    }
+
+    // The caption and the border at the picture's scale. The style paints
+    // its colour and a black border; the focus mark is the button's own.
+    void Scale(double scale) {
+        setFont(ToQFont(b_.Font, scale));
+        const int border = std::max(1, qRound(scale));
+        // A style sheet is read again each time it is set: only when it changes.
+        if (border == borderPx_) return;
+        borderPx_ = border;
+        setStyleSheet(QStringLiteral("QPushButton { background: %1; color: black; border: %2px solid black; }")
+                          .arg(Css(b_.BackColor))
+                          .arg(borderPx_));
+    }
 
 protected:
     // Play is a group of one: the arrows have nowhere to go within it, and
@@ -82,24 +97,20 @@ protected:
         QPainter p(this);
         const double scale = height() / ToPixels(b_.Height);
         // Inside the border, round the caption, as desktops mark a focused button.
-        const double inset = kBorderPx + 2 * FocusMarkReach(scale);
+        const double inset = borderPx_ + 2 * FocusMarkReach(scale);
         PaintFocusMark(p, QRectF(rect()).adjusted(inset, inset, -inset, -inset), scale);
     }
 
 private:
-    static constexpr double kBorderPx = 1.0;
     const Button& b_;
+    int borderPx_ = 0;
 };
 
 QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::function<void()>& clicked) {
     auto* play = new PlayButton(window, b);
     play->setObjectName(QString::fromUtf8(b.Name.data(), static_cast<qsizetype>(b.Name.size())));
     play->setGeometry(PixelRect(b.Left, b.Top, b.Width, b.Height));
-    play->setFont(ToQFont(b.Font));
     play->setFocusPolicy(Qt::StrongFocus);
-    // The style paints its colour and a black border; the focus mark is the button's own.
-    play->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid black; }").arg(Css(b.BackColor)));
     QObject::connect(play, &QPushButton::clicked, play, [clicked] { clicked(); });
     return play;
 }
@@ -167,7 +178,7 @@ void SettingsWidgets::Place(const ViewTransform& view) {
     }
     const Button& b = frm_.cmdPlay;
     play_->setGeometry(ViewTransform::Place(view.ToWindow(), PixelRectF(b.Left, b.Top, b.Width, b.Height)));
-    play_->setFont(ToQFont(b.Font, view.Scale()));
+    static_cast<PlayButton*>(play_)->Scale(view.Scale());
 }
 
 QRadioButton* SettingsWidgets::Radio(const OptionButton& option) const { return radios_.at(&option); }
