@@ -2,6 +2,7 @@
 #include <QByteArray>
 
 #include "game_window.h"
+#include "program_exit.h"
 #ifdef QUONDRA_WITH_PADS
 #include "pad_input.h"
 #endif
@@ -33,5 +34,5 @@ int main(int argc, char** argv) {
 #ifdef QUONDRA_WITH_PADS
     quondra::qt::PadInput pads(window);
 #endif
-    return app.exec();
+    return quondra::qt::ProgramExit(app.exec());
 }
