@@ -1,5 +1,7 @@
 #include "scene_fonts.h"
 
+#include <QFontInfo>
+
 namespace quondra::qt {
 namespace {
 
@@ -20,6 +22,16 @@ QFont ToQFont(const Font& f) {
     font.setBold(f.Bold);
     font.setUnderline(f.Underline);
     return font;
+}
+
+std::vector<FaceStandIn> FaceStandIns() {
+    std::vector<FaceStandIn> standIns;
+    for (const FontFace face : {FontFace::Arial, FontFace::ComicSansMS}) {
+        const QString asked = InstalledFamily(face);
+        const QString got = QFontInfo(ToQFont(Font{face})).family();
+        if (got != asked) standIns.push_back({asked, got});
+    }
+    return standIns;
 }
 
 }  // namespace quondra::qt
