@@ -33,7 +33,10 @@ configure:
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the game: the tests, when the test packages are installed, are left
+# for `make test`.
+run: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target quondra
 	./$(BUILD)/quondra
 
 # The test packages first, so that the rest is read again with the compiler
@@ -80,7 +83,7 @@ bench: deps-test
 	./$(BUILD)-bench/bench/quondra-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # The real window's loop: a 2 s stop, a box held open, the rate over 30 s.
-loop-stress: deps-test $(BUILD)-bench-qt/build.ninja
+loop-stress: deps-test bench-qt-configure
 	cmake --build $(BUILD)-bench-qt -j $(JOBS) --target quondra-trace
 	bench/loop_stress.sh $(BUILD)-bench-qt
 

@@ -13,33 +13,21 @@ readonly OPT_SLOW_X=9862 OPT_SLOW_Y=3067
 question_open() { has_window 'Exit Program'; }
 question_gone() { ! has_window 'Exit Program'; }
 
-# Yellow walks right 20 pixels past the leftmost place seen since FROM: a
-# point scored just after the answer serves again and puts Yellow back at its
-# start place, from where D held must walk it off again.
-walks_right_from() {
-  local lowest=$1 now deadline=$((SECONDS + 5))
-  while [ $SECONDS -lt $deadline ]; do
-    now=$(dome_x walked_on $YELLOW)
-    [ -n "$now" ] || continue
-    [ "$now" -lt "$lowest" ] && lowest=$now
-    [ "$now" -gt $((lowest + 20)) ] && return 0
-  done
-  return 1
-}
-
 # Q with D held asks the quit question; Escape answers No; Yellow, standing
-# while the question was open, walks on with D still down.
+# while the question was open, walks on with D still down: 20 pixels past
+# the leftmost place it took after the answer (a point scored just after it
+# serves again and puts Yellow back at its start place, from where D held
+# must walk it off again).
 walks_on_after_no() {
-  local before
+  local ran mark
   ask_quit question_open || fail "Q did not open 'Exit Program'"
-  before=$(dome_x no_asked $YELLOW)
-  [ -n "$before" ] || fail "Yellow was not seen with the question open"
-  sleep 1
-  shot no_asked_later
-  [ "$(pixels_differing no_asked no_asked_later)" -eq 0 ] || fail "the field moved with the question open"
+  ran=$(periods)
+  still no_asked || fail "the field moved with the question open"
+  [ "$(periods)" -eq "$ran" ] || fail "the game's clock ran with the question open"
+  mark=$(record_mark)
   press Escape
   wait_until 5 question_gone || fail "Escape did not answer the question"
-  walks_right_from "$before"
+  wait_until 5 walked_right "$mark"
 }
 
 start_display
@@ -48,7 +36,7 @@ launch_game
 xdotool windowactivate --sync "$WID" 2>/dev/null || true
 click_at $OPT_SLOW_X $OPT_SLOW_Y
 press Return
-wait_until 5 colour_now_is $PLAY_X $PLAY_Y $BACKGROUND || fail "Enter did not start the match"
+wait_until 5 in_match || fail "Enter did not start the match"
 
 escape_held_pauses_once
 
@@ -71,17 +59,26 @@ OTHER_PID=$!
 trap 'kill $OTHER_PID 2>/dev/null || true; cleanup' EXIT
 wait_until 10 has_window '^xmessage$' || fail "the other window did not open"
 xdotool windowactivate --sync "$(window_named '^xmessage$')" 2>/dev/null || true
-wait_until 5 paused_still away || fail "the match went on while another window had the focus"
+wait_until 5 paused || fail "the match went on while another window had the focus"
+shot away
+paused_label_shown away || fail "\"Game Paused\" is not shown while another window has the focus"
 kill $OTHER_PID 2>/dev/null || true
 xdotool windowactivate --sync "$WID" 2>/dev/null || true
+ran=$(periods)
 sleep 1
-still back || fail "the match resumed by itself when the focus came back"
+paused && [ "$(periods)" -eq "$ran" ] || fail "the match resumed by itself when the focus came back"
 press Escape
-wait_until 5 moving resumed_after_focus || fail "Escape did not resume after the focus came back"
+wait_until 5 resumed_since "$ran" || fail "Escape did not resume after the focus came back"
 
 # Minimised, the same.
+wait_until 10 in_rally || fail "no rally to leave"
 xdotool windowminimize --sync "$WID" 2>/dev/null || fail "the window could not be minimised"
-sleep 1.5
+wait_until 5 paused || fail "the match went on while the window was minimised"
 xdotool windowactivate --sync "$WID" 2>/dev/null || true
-wait_until 5 paused_still restored || fail "the match went on while the window was minimised"
+wait_until 5 paused_still restored || fail "the match is not shown paused after the window came back"
+ran=$(periods)
+press_until q question_open || fail "Q did not ask"
+press Return
+await_exit 5
+replay_sessions
 echo "held keys: ok"

@@ -13,12 +13,25 @@ SCALE=${SCALE:-1}
 SCREEN=${SCREEN:-1280x1024x24}
 # Arguments for the game, set after sourcing this file.
 GAME_ARGS=()
+# Given quondra-session as the game, a test reads what the game did from its
+# session record: a console script of each step's inputs and the state after
+# them (see tests/session/). Each launch writes a record of its own, and
+# replay_sessions has the console play each one again.
+LAUNCHES=0
+RECORD=
+SIM=${QUONDRA_SIM:-$(dirname "$GAME")/quondra-sim}
+recording() { [ "$(basename "$GAME")" = quondra-session ] || [ "$(basename "$GAME")" = e2e_pad_window ]; }
+next_record() {
+  LAUNCHES=$((LAUNCHES + 1))
+  RECORD=$WORK/session_$LAUNCHES.scn
+  : > "$RECORD"
+}
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$WORK"
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" >&2 || rm -rf "$WORK"
 }
 trap cleanup EXIT
 
@@ -66,12 +79,13 @@ start_game() {
 
 # Starts the game on the display already running, e.g. once more after it ended.
 launch_game() {
-  QT_QPA_PLATFORM=xcb "$GAME" "${GAME_ARGS[@]}" &
+  local args=("${GAME_ARGS[@]}")
+  if recording; then next_record; args+=("$RECORD"); fi
+  QT_QPA_PLATFORM=xcb "$GAME" "${args[@]}" &
   GAME_PID=$!
   wait_until 15 has_window '^ Quondra$' || fail "no window titled ' Quondra'"
   WID=$(window_named '^ Quondra$')
   xdotool windowfocus --sync "$WID" 2>/dev/null || true
-  sleep 0.2
 }
 
 # X, Y (the client area's corner on the screen), WIDTH and HEIGHT of the
@@ -180,37 +194,108 @@ paused_label_shown() {
 # between two rallies.
 paused_still() { still "$1" && paused_label_shown "$1_b"; }
 
-# Escape held for 3 s in play: paused from the first second to the release,
-# once; a second Escape resumes.
+# Escape held for 3 s in a rally: it pauses once, the held key gives no
+# further key-down, and the pause holds past the release; a second Escape
+# resumes. The field stands still on the screen while paused.
 escape_held_pauses_once() {
+  wait_until 10 in_rally || fail "no rally to pause"
+  local downs
+  downs=$(inputs 'key down 27')
   hold_key_for Escape 3
-  sleep 0.8; shot escape_held_1
-  sleep 1.0; shot escape_held_2
-  sleep 0.9; shot escape_held_3
+  wait_until 3 paused || fail "Escape held did not pause"
+  shot escape_held
+  paused_label_shown escape_held || fail "\"Game Paused\" is not shown"
   await_key_release
-  sleep 0.3; shot escape_released
-  paused_label_shown escape_held_1 || fail "Escape held did not pause"
-  local s
-  for s in escape_held_2 escape_held_3 escape_released; do
-    [ "$(pixels_differing escape_held_1 $s)" -eq 0 ] || fail "the field changed while Escape was held ($s)"
-  done
+  wait_until 5 input_seen 'key up 27' "$downs" || fail "the release of Escape did not reach the game"
+  [ "$(inputs 'key down 27')" -eq $((downs + 1)) ] || fail "Escape held gave the game more than one key-down"
+  paused || fail "the pause did not hold past the release of Escape"
+  shot escape_released
+  [ "$(pixels_differing escape_held escape_released)" -eq 0 ] || fail "the field changed while paused"
+  local ran
+  ran=$(periods)
   press Escape
-  wait_until 5 moving resumed || fail "a second Escape did not resume"
+  wait_until 5 resumed_since "$ran" || fail "a second Escape did not resume"
 }
+in_rally() { in_match && state_is tmrDelay.Enabled false && ! paused; }
+# Not paused, and periods running again since a count of them.
+resumed_since() { ! paused && [ "$(periods)" -gt $(($1 + 1)) ]; }
+# The record holds more than N of the input line LINE.
+input_seen() { [ "$(inputs "$1")" -gt "$2" ]; }
+# The number of lines the record holds now, to look at what follows them.
+record_mark() { wc -l < "$RECORD"; }
 
 # With D held (by the caller), Yellow stands where a point ends it; the serve
-# puts it back at its start place, and it must walk off again. A serve is
-# seen as Yellow's dome moving left, which D alone never does.
-walks_after_a_serve() {
-  local deadline=$((SECONDS + 30)) before= now served=
-  while [ $SECONDS -lt $deadline ]; do
-    game_running || fail "the game ended"
-    now=$(dome_x "walk_$1" $YELLOW)
-    [ -n "$now" ] || continue
-    if [ -n "$before" ] && [ "$now" -lt $((before - 20)) ]; then served=$now
-    elif [ -n "$served" ] && [ "$now" -gt $((served + 20)) ]; then return 0
-    fi
-    before=$now
+# puts it back at its start place, and it must walk off again: in the record
+# after the mark, Yellow's place drops (the serve) and then grows by ten
+# pixels and more (150 units).
+walks_after_a_serve() { local mark; mark=$(record_mark); wait_until 30 walked_after_serve "$mark"; }
+walked_after_serve() {
+  tail -n +"$(($1 + 1))" "$RECORD" | awk -v name="expect shpCir1.Left " '
+    index($0, name) == 1 {
+      x = substr($0, length(name) + 1) + 0
+      if (seen && x < last - 150) served = x
+      else if (served != "" && x > served + 150) { found = 1; exit }
+      last = x; seen = 1
+    }
+    END { exit !found }'
+}
+# Yellow walks right 20 pixels (300 units) past the leftmost place it took
+# after the mark.
+walked_right() {
+  tail -n +"$(($1 + 1))" "$RECORD" | awk -v name="expect shpCir1.Left " '
+    index($0, name) == 1 {
+      x = substr($0, length(name) + 1) + 0
+      if (!seen || x < lowest) lowest = x
+      else if (x > lowest + 300) { found = 1; exit }
+      seen = 1
+    }
+    END { exit !found }'
+}
+
+# What the game did, from the session record.
+# The last value NAME took, as the console prints it ("" before the first).
+state() { grep "^expect $1 " "$RECORD" 2>/dev/null | tail -n 1 | cut -d' ' -f3-; }
+state_is() { [ "$(state "$1")" = "$2" ]; }
+# NAME's last value, a number, compared by awk's OP with VALUE: state_cmp NAME '<' 1440.
+state_cmp() { awk -v a="$(state "$1")" -v b="$3" "BEGIN { exit !(a != \"\" && a + 0 $2 b + 0) }"; }
+# How many periods, and how many of a given input line, the record holds.
+periods() { grep -c '^run 1$' "$RECORD" 2>/dev/null || true; }
+inputs() { grep -c -x -- "$1" "$RECORD" 2>/dev/null || true; }
+# Waits at most $1 seconds for $2 more periods to run.
+await_periods() { local target=$(($(periods) + $2)); wait_until "$1" periods_reach "$target"; }
+periods_reach() { [ "$(periods)" -ge "$1" ]; }
+# The values NAME took in the states after the last input line LINE.
+values_since() {
+  awk -v line="$1" -v name="expect $2 " '
+    $0 == line { n = 0; delete v; next }
+    index($0, name) == 1 { v[++n] = substr($0, length(name) + 1) }
+    END { for (i = 1; i <= n; i++) print v[i] }' "$RECORD"
+}
+# The match has started (the settings screen has gone), or the settings are back.
+in_match() { state_is cmdPlay.Visible false; }
+on_settings() { state_is cmdPlay.Visible true; }
+paused() { state_is Paused -1; }
+# A key pressed until the game takes it to a state: Escape to pause, say,
+# which does nothing while a point is being scored.
+press_until() {
+  local key=$1 tries=0; shift
+  until "$@"; do
+    [ $((tries += 1)) -le 5 ] || return 1
+    press "$key"
+    wait_until 1 "$@" || true
   done
-  return 1
+}
+# Each record of the test, played again by the console: the real window
+# and the console agree on every step, to the last bit.
+replay_sessions() {
+  local record n=0
+  for record in "$WORK"/session_*.scn; do
+    [ -e "$record" ] || continue
+    [ "$(grep -c '^run 1$' "$record")" -gt 0 ] || continue
+    "$SIM" "$record" >"$WORK/replay.out" 2>"$WORK/replay.err" ||
+      fail "the console played $(basename "$record") otherwise: $(head -n 3 "$WORK/replay.err")"
+    n=$((n + 1))
+  done
+  [ $n -gt 0 ] || fail "no session was recorded"
+  echo "sessions replayed: $n"
 }

@@ -12,10 +12,11 @@ namespace quondra::qt {
 namespace {
 
 // The ball, both players and both scores, and what a test waits for
-// besides: a pause, and the settings screen shown or left.
-constexpr std::array<std::string_view, 8> kStateNames{
+// besides: a pause, the settings screen shown or left, the second between
+// two rallies.
+constexpr std::array<std::string_view, 9> kStateNames{
     "shpBall.Left",      "shpBall.Top",    "shpCir1.Left",    "shpCir2.Left",
-    "lblYellow.Caption", "lblRed.Caption", "Paused",          "cmdPlay.Visible",
+    "lblYellow.Caption", "lblRed.Caption", "Paused",          "cmdPlay.Visible", "tmrDelay.Enabled",
 };
 
 std::string Command(const GameInput& input) {
@@ -47,11 +48,18 @@ void SessionRecord::Follow(GameWindow& window) {
 }
 
 void SessionRecord::Given(const GameInput& input) {
-    // A period's state goes down before the next period starts.
+    // The state after a period and the keys given after it goes down before
+    // the next period's line. It is taken as each input returns: a wake runs
+    // its next period before this hears of it.
     if (input.kind == GameInput::Kind::Period && stateDue_) WriteState();
     for (const std::string& line : queued_) steps_ << line << '\n';
     queued_.clear();
     steps_ << Command(input) << '\n';
+    state_.clear();
+    for (const std::string_view name : kStateNames) {
+        const std::optional<Property> property = FindProperty(frm_, name);
+        state_ += "expect " + std::string(name) + ' ' + sim::FormatValue(property->Type, property->Get()) + '\n';
+    }
     stateDue_ = true;
 }
 
@@ -72,10 +80,7 @@ void SessionRecord::Settled() {
 }
 
 void SessionRecord::WriteState() {
-    for (const std::string_view name : kStateNames) {
-        const std::optional<Property> property = FindProperty(frm_, name);
-        steps_ << "expect " << name << ' ' << sim::FormatValue(property->Type, property->Get()) << '\n';
-    }
+    steps_ << state_;
     stateDue_ = false;
 }
 

@@ -44,6 +44,8 @@ private:
     std::ostringstream steps_;
     FrmGame& frm_;
     std::vector<std::string> queued_;
+    // The state as the last input left it, written once the step is over.
+    std::string state_;
     bool stateDue_ = false;
 };
 
