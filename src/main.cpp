@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     // said once, after the first frame, which has already had the fonts read.
     QObject::connect(
         &window, &quondra::qt::GameWindow::framePainted, &app,
-        [] {
-            for (const auto& [asked, got] : quondra::qt::FaceStandIns()) {
+        [&window] {
+            for (const auto& [asked, got] : quondra::qt::FaceStandIns(window.Game())) {
                 const QString drawn = got.isEmpty() ? QStringLiteral("in no font at all, as empty boxes")
                                                     : QStringLiteral("in \"%1\" and may be clipped").arg(got);
                 std::fprintf(stderr, "quondra: the font \"%s\" is not installed; its captions are drawn %s\n",

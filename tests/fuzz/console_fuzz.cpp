@@ -54,15 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (c != '\n' && (c < ' ' || c > '~')) return false;
         return true;
     };
-    if (!printable(out.str())) Fail("a byte that is not printable in the transcript", out.str());
+    const std::string transcript = out.str();
+    if (!printable(transcript)) Fail("a byte that is not printable in the transcript", transcript);
     // What the console prints reads back: no transcript line is longer than
     // a script line may be. (The work limit of RunScript keeps each input
     // short in time as well.)
-    for (std::string_view transcript = out.str(); !transcript.empty();) {
-        const std::size_t end = transcript.find('\n');
-        if (std::min(end, transcript.size()) > quondra::sim::kMaxLineBytes)
-            Fail("a transcript line too long to read back", messages);
-        transcript.remove_prefix(end == std::string_view::npos ? transcript.size() : end + 1);
+    for (std::string_view left = transcript; !left.empty();) {
+        const std::size_t end = std::min(left.find('\n'), left.size());
+        if (end > quondra::sim::kMaxLineBytes) Fail("a transcript line too long to read back", messages);
+        left.remove_prefix(std::min(end + 1, left.size()));
     }
     if (!printable(messages)) Fail("a byte that is not printable in a message", messages);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scene/objects.h"
+#include "scene/scene.h"
 
 namespace quondra::qt {
 
@@ -19,8 +20,8 @@ struct FaceStandIn {
     QString asked;
     QString got;
 };
-// Each face the game asks for that resolves to another face, once. Cheap
-// after the first frame, which has drawn text in both faces.
-std::vector<FaceStandIn> FaceStandIns();
+// Each face that the shown captions of the scene ask for and that resolves
+// to another face, once. Cheap after a frame has drawn them.
+std::vector<FaceStandIn> FaceStandIns(const Scene& scene);
 
 }  // namespace quondra::qt
