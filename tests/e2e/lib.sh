@@ -151,8 +151,11 @@ colour_box() {
   local name=$1 crop=$2 colour=$3 c
   window_geometry
   IFS='x+' read -r -a c <<< "$crop"
+  local mask=(-fill black +opaque "rgb($colour)")
+  # Black itself is sought as white on black.
+  [ "$colour" = 0,0,0 ] && mask=(-fill white +opaque black -negate)
   convert "$WORK/$name.png" -crop "${c[0]}x${c[1]}+$((X + c[2]))+$((Y + c[3]))" +repage \
-    -fill black +opaque "rgb($colour)" "$WORK/masked.png"
+    "${mask[@]}" "$WORK/masked.png"
   [ "$(convert "$WORK/masked.png" -format "%[fx:maxima>0]" info:)" = 1 ] || return 0
   convert "$WORK/masked.png" -format "%@" info:
 }

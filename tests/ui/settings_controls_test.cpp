@@ -2,10 +2,14 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "game/keyboard.h"
+#include "game/keys.h"
 #include "ui_support.h"
 
 using namespace quondra;
@@ -14,6 +18,8 @@ using namespace quondra::qt::testing;
 
 class SettingsControlsTest : public QObject {
     Q_OBJECT
+
+    static constexpr int kMinMarkPixels = 150;
 
     // A click in the middle of a label of a frame, where its panel shows it.
     static void ClickLabel(ShownGame& game, const Label& label) {
@@ -24,6 +30,42 @@ class SettingsControlsTest : public QObject {
         const QPoint middle(static_cast<int>((label.Left + label.Width / 2) / kUnitsPerPixel),
                             static_cast<int>((label.Top + label.Height / 2) / kUnitsPerPixel));
         QTest::mouseClick(panel, Qt::LeftButton, {}, middle);
+    }
+
+    static QString Name(const FocusRef& control) {
+        const std::string_view name = NameOf(control);
+        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+
+    inline static const QList<QStringList> kGroups{{"optLow", "optMedium", "optHigh"},
+                                                   {"optSlow", "optAverage", "optFast"},
+                                                   {"optComputer", "optHuman"}};
+
+    // The selected option of each group, in the order of kGroups.
+    static QStringList Selection(const FrmGame& frm) {
+        QStringList selected;
+        for (const Frame* group : {&frm.fraGravity, &frm.fraSpeed, &frm.fraPlayers})
+            for (const OptionButton* o : frm.OptionsIn(*group))
+                if (o->Value) selected << QString::fromStdString(std::string(o->Name));
+        return selected;
+    }
+
+    // Which control's KeyDown handler saw which key, in order.
+    static inline std::vector<std::pair<QString, int>> keysSeen;
+    static void RecordKey(FrmGame& frm, std::int16_t code, std::int16_t) {
+        keysSeen.emplace_back(Name(frm.ActiveControl), code);
+    }
+
+    // The dark pixels (the focus mark is black) of the window as the screen
+    // shows it, within a box of the window: repainted by the window's own
+    // updates, not drawn afresh for the test.
+    static int DarkPixelsIn(ShownGame& game, const QRect& box) {
+        const QImage shown = game.window.screen()->grabWindow(game.window.winId()).toImage();
+        int dark = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (const QColor c = shown.pixelColor(x, y); c.red() < 80 && c.green() < 80 && c.blue() < 80) ++dark;
+        return dark;
     }
 
 private slots:
@@ -145,6 +187,107 @@ private slots:
         Tap(game.window, Qt::Key_Up);
         QVERIFY(frm.optComputer.Value);
         QVERIFY(!frm.lblMoveRed.Visible);
+    }
+
+    // Desktop option groups: Up and Left go back, Down and Right on, within the
+    // focused group only and without wrapping; on Play the arrows do nothing;
+    // Tab and Shift+Tab go from group to group, each at its selected option.
+    // Every key first reaches the focused control's KeyDown handler.
+    void KeysFromEachControlLandWhereExpectedAndLeaveTheOtherGroupsAlone_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("lands");
+        QTest::addColumn<int>("code");
+        struct Key {
+            int key;
+            const char* name;
+            std::int16_t code;
+        };
+        const Key keys[] = {{Qt::Key_Up, "Up", kKeyUp},          {Qt::Key_Down, "Down", kKeyDown},
+                            {Qt::Key_Left, "Left", kKeyLeft},    {Qt::Key_Right, "Right", kKeyRight},
+                            {Qt::Key_Tab, "Tab", kKeyTab},       {Qt::Key_Backtab, "Shift+Tab", kKeyTab}};
+        // From each control (an option clicked first, so selected; the rest
+        // at their defaults Medium, Average, Computer), where each key lands.
+        const std::pair<const char*, QStringList> table[] = {
+            {"cmdPlay", {"cmdPlay", "cmdPlay", "cmdPlay", "cmdPlay", "optMedium", "optComputer"}},
+            {"optLow", {"optLow", "optMedium", "optLow", "optMedium", "optAverage", "cmdPlay"}},
+            {"optMedium", {"optLow", "optHigh", "optLow", "optHigh", "optAverage", "cmdPlay"}},
+            {"optHigh", {"optMedium", "optHigh", "optMedium", "optHigh", "optAverage", "cmdPlay"}},
+            {"optSlow", {"optSlow", "optAverage", "optSlow", "optAverage", "optComputer", "optMedium"}},
+            {"optAverage", {"optSlow", "optFast", "optSlow", "optFast", "optComputer", "optMedium"}},
+            {"optFast", {"optAverage", "optFast", "optAverage", "optFast", "optComputer", "optMedium"}},
+            {"optComputer", {"optComputer", "optHuman", "optComputer", "optHuman", "cmdPlay", "optAverage"}},
+            {"optHuman", {"optComputer", "optHuman", "optComputer", "optHuman", "cmdPlay", "optAverage"}},
+        };
+        for (const auto& [from, lands] : table)
+            for (std::size_t k = 0; k < std::size(keys); ++k)
+                QTest::addRow("%s, %s", from, keys[k].name)
+                    << from << keys[k].key << lands[qsizetype(k)] << int(keys[k].code);
+    }
+    void KeysFromEachControlLandWhereExpectedAndLeaveTheOtherGroupsAlone() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, lands);
+        QFETCH(int, code);
+        ShownGame game;
+        FrmGame& frm = game.window.Game();
+        if (from == "cmdPlay") game.window.RunCore([&] { SetFocus(frm, &frm.cmdPlay); });
+        else QTest::mouseClick(game.window.Controls().WidgetNamed(from.toStdString()), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget()->objectName(), from);
+        // An arrow selects where it lands; no other group changes, and Tab changes none.
+        QStringList expected = Selection(frm);
+        const bool arrow = key != Qt::Key_Tab && key != Qt::Key_Backtab;
+        for (qsizetype group = 0; group < kGroups.size(); ++group)
+            if (arrow && kGroups[group].contains(lands)) expected[group] = lands;
+
+        keysSeen.clear();
+        for (OptionButton* o : frm.OptionsIn(frm.fraGravity)) o->KeyDown = RecordKey;
+        for (OptionButton* o : frm.OptionsIn(frm.fraSpeed)) o->KeyDown = RecordKey;
+        for (OptionButton* o : frm.OptionsIn(frm.fraPlayers)) o->KeyDown = RecordKey;
+        frm.cmdPlay.KeyDown = RecordKey;
+        Tap(game.window, key);
+
+        QCOMPARE(QApplication::focusWidget()->objectName(), lands);
+        QCOMPARE(Name(frm.ActiveControl), lands);
+        QCOMPARE(Selection(frm), expected);
+        QCOMPARE(keysSeen.size(), std::size_t{1});
+        QCOMPARE(keysSeen[0].first, from);
+        QCOMPARE(keysSeen[0].second, code);
+    }
+
+    // The mark is what a keyboard user looks for: it must stand out, in black
+    // on the cyan frames and on the green button, not as a shade of the ring.
+    void FocusMarkStandsOutRoundTheFocusedControl_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("an option and its caption, on a cyan frame") << "optLow";
+        QTest::newRow("the longest caption, at its frame's edge") << "optHuman";
+        QTest::newRow("Play, on its green") << "cmdPlay";
+    }
+    void FocusMarkStandsOutRoundTheFocusedControl() {
+        QFETCH(QString, control);
+        ShownGame game;
+        FrmGame& frm = game.window.Game();
+        QWidget* widget = game.window.Controls().WidgetNamed(control.toStdString());
+        // The option's frame holds its caption as well; Play is the button alone.
+        QWidget* area = control == "cmdPlay" ? widget : widget->parentWidget();
+        const QRect box(area->mapTo(&game.window, QPoint(0, 0)), area->size());
+        const bool play = control == "cmdPlay";
+        if (!play) QTest::mouseClick(widget, Qt::LeftButton);
+        const FocusRef focused = frm.ActiveControl;
+        const FocusRef elsewhere = play ? FocusRef(&frm.optMedium) : FocusRef(&frm.cmdPlay);
+        const auto focusOn = [&](const FocusRef& target) { game.window.RunCore([&] { SetFocus(frm, target); }); };
+
+        focusOn(elsewhere);
+        // Painted afresh once; from here on the window's own updates must show each change.
+        game.window.repaint();
+        const int darkUnfocused = DarkPixelsIn(game, box);
+        focusOn(focused);
+        // A dotted line round the control, half of it ink, is some hundreds of
+        // pixels; the style's own darker ring is a few dozen, and not black.
+        QTRY_VERIFY2(DarkPixelsIn(game, box) - darkUnfocused >= kMinMarkPixels,
+                     qPrintable(QStringLiteral("%1 dark pixels focused, %2 not").arg(DarkPixelsIn(game, box)).arg(darkUnfocused)));
+        focusOn(elsewhere);
+        QTRY_COMPARE(DarkPixelsIn(game, box), darkUnfocused);
     }
 
     void QuitKeyOnTheFocusedPlayButtonEndsTheProgram() {

@@ -26,6 +26,7 @@ void FramePanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(frame_.BackColor));
     painter_.PaintAll(p, frm_, &frame_, event->rect());
+    if (paintOver_) paintOver_(p);
 }
 
 void FramePanel::mousePressEvent(QMouseEvent* event) {

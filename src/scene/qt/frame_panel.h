@@ -19,6 +19,8 @@ public:
     // Called with the point (scene units, from the frame's corner) of a
     // left click that pressed and released there.
     void OnClick(std::function<void(float x, float y)> clicked) { clicked_ = std::move(clicked); }
+    // Called at the end of every paint, to draw over the frame's objects.
+    void OnPainted(std::function<void(QPainter&)> paintOver) { paintOver_ = std::move(paintOver); }
     // Repaints what changed in the frame's objects since the last call.
     void Refresh();
 
@@ -30,6 +32,7 @@ protected:
 private:
     const FrmGame& frm_;
     std::function<void(float, float)> clicked_;
+    std::function<void(QPainter&)> paintOver_;
     QPoint pressedAt_{-1, -1};
     const Frame& frame_;
     const ScenePainter& painter_;

@@ -14,10 +14,14 @@ class QRadioButton;
 
 namespace quondra::qt {
 
+class OptionRadio;
+
 // The real controls of the settings screen: option buttons without text in
 // their frame panels, one exclusive group per frame, and the Play button.
 // They mirror the scene's Visible, Value and focus; what the user does with
-// them is passed on through the callbacks.
+// them is passed on through the callbacks. The focused control wears a
+// dotted mark (round an option and its caption); Tab and Shift+Tab go from
+// group to group, and the arrow keys move only within the focused group.
 class SettingsWidgets {
 public:
     struct Callbacks {
@@ -37,16 +41,22 @@ public:
 
     const std::vector<FramePanel*>& Panels() const { return panels_; }
     QPushButton* Play() const { return play_; }
-    QRadioButton* Radio(const OptionButton& option) const { return radios_.at(&option); }
+    QRadioButton* Radio(const OptionButton& option) const;
 
 private:
     void SyncGroup(const Frame& frame);
     // A click on an option's caption, the label beside it, clicks the option.
     void ClickLabelAt(const Frame& frame, float x, float y);
+    // The label beside an option: the visible one of its frame on its line.
+    const Label* CaptionOf(const OptionButton& option) const;
+    // An arrow key on an option: the option `step` places on in its group
+    // (back when negative) is selected and takes the focus.
+    void Step(const OptionButton& from, int step);
+    void PaintOptionFocus(QPainter& p, const FramePanel& panel) const;
 
     FrmGame& frm_;
     std::vector<FramePanel*> panels_;
-    std::map<const OptionButton*, QRadioButton*> radios_;
+    std::map<const OptionButton*, OptionRadio*> radios_;
     QPushButton* play_ = nullptr;
 };
 
