@@ -179,7 +179,17 @@ TEST(RunScript, AStreamWithoutABufferIsAFaultNotAPass) {
 // What `get` prints of a text, written back into `expect`, reads back as the
 // same text; a text whose printed form could not is refused where it is set.
 TEST(RunScript, EveryTextThatIsPrintedReadsBack) {
-    const std::string name = "lblPauseInfo.Caption";  // as long as any name that holds a text
+    // Under the longest name that holds a text.
+    std::ostringstream unused;
+    const Session session(unused);
+    std::string name;
+    for (const ObjectRef& object : session.frm.Objects()) {
+        std::string_view caption;
+        if (const auto* label = std::get_if<Label*>(&object)) caption = (*label)->Name;
+        if (const auto* button = std::get_if<Button*>(&object)) caption = (*button)->Name;
+        if (caption.size() + sizeof ".Caption" - 1 > name.size()) name = std::string(caption) + ".Caption";
+    }
+    ASSERT_FALSE(name.empty());
     const std::size_t escapedBytes = 4, quotes = 2;
     const std::size_t longestPrintable = (kMaxPrintedTextBytes - quotes) / escapedBytes;
     for (const std::size_t bytes : {longestPrintable, longestPrintable + 1, std::size_t{16384}}) {

@@ -23,7 +23,7 @@ enum class Outcome { Passed = 0, ExpectFailed = 1, ScriptFault = 2 };
 inline constexpr std::int64_t kMaxRunPeriods = 10'000'000;
 // Most steps of work one script may do: a period of the clock, a timer's
 // handler, and a step of the game's loops (FrmGame::LoopSteps). Each costs
-// tens of nanoseconds at most, so a script ends within about a second
+// tens of nanoseconds at most, so a script's runs take well under a second
 // whatever it sets (a rim walked whole in every period, a score caption of
 // many kilobytes read at every point), yet a script may still play a
 // hundred matches. Counted, not timed, so a script stops at the same line on

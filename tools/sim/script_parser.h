@@ -14,9 +14,11 @@ namespace quondra::sim {
 // a line end, a line of millions of words).
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 // Longest a text may be as the console prints it, quoted and escaped: a line
-// that sets or expects it, under any name the game has, then stays within
-// kMaxLineBytes, so every text the console prints reads back.
-inline constexpr std::size_t kMaxPrintedTextBytes = kMaxLineBytes - 256;
+// that sets or expects it, under any name the game has (the longest has 21
+// bytes), then stays within kMaxLineBytes, so every text the console prints
+// reads back.
+inline constexpr std::size_t kLineRoomBesideAText = 256;
+inline constexpr std::size_t kMaxPrintedTextBytes = kMaxLineBytes - kLineRoomBesideAText;
 
 // A fault in the script itself (as opposed to a failed expectation): the
 // console reports it and stops the script with exit status 2.
