@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QByteArray>
 #include <cstdio>
 
 #include "game_window.h"
@@ -7,7 +8,23 @@
 #include "pad_input.h"
 #endif
 
+namespace {
+
+// On GNOME, Qt 6.4's Wayland platform gets a title bar of Qt's own and
+// message boxes that mutter places beside the game, not over it, with
+// buttons they should not have; through XWayland mutter draws the game's
+// title bar and centres the boxes on it. The player's own choice of
+// platform stands, and Wayland serves where XWayland is missing.
+void PreferXWaylandOnGnome() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+    if (!qgetenv("XDG_CURRENT_DESKTOP").toUpper().contains("GNOME")) return;
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    PreferXWaylandOnGnome();
     QApplication app(argc, argv);
     // Wayland matches the window to its launcher and icon by this name; X11
     // does so by WM_CLASS, the program's name, which the launcher names too.

@@ -13,6 +13,10 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-
 # The Wayland runs: a headless sway, its keyboard and screenshots, a second
 # client to take the focus, and Qt's Wayland platform.
 test_packages+=(sway wtype grim foot qt6-wayland)
+# The GNOME run: a headless mutter with XWayland in its own D-Bus session,
+# its screen cast through PipeWire and GStreamer, its remote desktop from Python.
+test_packages+=(mutter xwayland dbus pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools
+                gstreamer1.0-plugins-base gir1.2-gstreamer-1.0 python3-gi libglib2.0-bin)
 # Start-up is measured in instructions (bench/first_frame_instructions.sh).
 test_packages+=(valgrind)
 # make test builds the game several times over; the cache shares the work.

@@ -7,6 +7,9 @@
 
 #include "ui_support.h"
 
+// The X headers define names such as None as macros: they come last.
+#include <X11/Xlib.h>
+
 using namespace quondra;
 using namespace quondra::qt;
 using namespace quondra::qt::testing;
@@ -36,6 +39,9 @@ void AnswerNextBox(GameWindow& window, SeenBox& seen, Qt::Key key) {
         QTest::keyClick(box, key);
     });
 }
+
+// A box left unanswered waits for ever; this turns that into a failure.
+constexpr int kBoxDeadlineMs = 10000;
 
 }  // namespace
 
@@ -76,6 +82,44 @@ private slots:
         QCOMPARE(seen.buttons, QStringList{"OK"});
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QVERIFY(!seen.clockRunning);
+        QVERIFY(game.window.Clock().Running());
+    }
+
+    void BoxDestroyedByAnotherProgramAnswersAsItsEscape_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("the quit question answers No") << int(kMsgBoxYesNo) << int(kAnswerNo);
+        QTest::newRow("the winner's box answers OK") << int(kMsgBoxOk) << int(kAnswerOk);
+    }
+    void BoxDestroyedByAnotherProgramAnswersAsItsEscape() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (ui.platform_x11)");
+        QFETCH(int, style);
+        QFETCH(int, answer);
+        ShownGame game;
+        Tap(game.window, Qt::Key_Return);  // a match: the clock runs
+        bool destroyed = false;
+        bool unanswered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box != nullptr);
+            Display* other = XOpenDisplay(nullptr);
+            QVERIFY(other != nullptr);
+            XDestroyWindow(other, box->winId());
+            XCloseDisplay(other);
+            destroyed = true;
+        });
+        QTimer::singleShot(kBoxDeadlineMs, [&] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                unanswered = true;
+                box->reject();
+            }
+        });
+        std::int16_t got = 0;
+        game.window.RunCore([&] { got = game.frm.platform.MsgBox("Text", "Title", std::int16_t(style)); });
+        QVERIFY(destroyed);
+        QVERIFY2(!unanswered, "the destroyed box held the game");
+        QCOMPARE(int(got), answer);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(game.window.Clock().Running());
     }
 

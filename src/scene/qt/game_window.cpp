@@ -299,7 +299,7 @@ void GameWindow::End() {
         // Closed with a box open: the box's own loop is left first, as its
         // No or OK would leave it, and the program ends back in the main loop.
         // (Leaving both at once leaves Qt's Wayland connection hanging at exit.)
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+        if (auto* box = findChild<QDialog*>(QString(), Qt::FindDirectChildrenOnly)) box->reject();
         QMetaObject::invokeMethod(this, [this] { emit programEnded(); }, Qt::QueuedConnection);
         return;
     }
@@ -345,7 +345,10 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle()) {
         switch (event->type()) {
             case QEvent::KeyPress:
-            case QEvent::KeyRelease: return HandleKey(*static_cast<QKeyEvent*>(event));
+            case QEvent::KeyRelease:
+                // Where the box is not modal to Qt (Wayland), its keys come
+                // here too and are passed on to it.
+                return !modal_ && HandleKey(*static_cast<QKeyEvent*>(event));
             case QEvent::FocusOut: LoseKeyboard(); break;
             default: break;
         }
