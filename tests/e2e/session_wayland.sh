@@ -13,12 +13,7 @@ done
 [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
   ls /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so >/dev/null 2>&1 || skip "Qt's Wayland platform is not installed"
 
-AS=()
-if [ "$(id -u)" -eq 0 ]; then
-  command -v runuser >/dev/null || skip "runuser is not installed"
-  AS=(runuser -u nobody --)
-  "${AS[@]}" test -x "$GAME" || skip "user nobody cannot run $GAME"
-fi
+as_unprivileged
 [ "$(id -u)" -eq 0 ] && chown nobody "$WORK"
 chmod 700 "$WORK"
 SWAY_PID= KEYBOARD_PID= OTHER_PID=
