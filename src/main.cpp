@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QByteArray>
+#include <cstdio>
 
 #include "game_window.h"
+#include "program_exit.h"
+#include "scene_fonts.h"
 #ifdef QUONDRA_WITH_PADS
 #include "pad_input.h"
 #endif
@@ -29,9 +32,22 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUONDRA_APP_ID));
     quondra::qt::GameWindow window;
     QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
+    // A face that is not installed leaves captions clipped or as empty boxes:
+    // said once, after the first frame, which has already had the fonts read.
+    QObject::connect(
+        &window, &quondra::qt::GameWindow::framePainted, &app,
+        [&window] {
+            for (const auto& [asked, got] : quondra::qt::FaceStandIns(window.Game())) {
+                const QString drawn = got.isEmpty() ? QStringLiteral("in no font at all, as empty boxes")
+                                                    : QStringLiteral("in \"%1\" and may be clipped").arg(got);
+                std::fprintf(stderr, "quondra: the font \"%s\" is not installed; its captions are drawn %s\n",
+                             qUtf8Printable(asked), qUtf8Printable(drawn));
+            }
+        },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
     window.Start();
 #ifdef QUONDRA_WITH_PADS
     quondra::qt::PadInput pads(window);
 #endif
-    return app.exec();
+    return quondra::qt::ProgramExit(app.exec());
 }

@@ -102,6 +102,7 @@ void Rebound(FrmGame& frm, const Shape& player, ContactLineFn placeContactLine, 
     // run into it; a whole turn sweeps far wider than the net, so this ends.
     const double ballHalf = ball.Width / 2.0;
     for (int pass = 0; pass < kRimWalkMaxPasses; ++pass) {
+        ++frm.LoopSteps;
         const double r = ballHalf + player.Width / 2.0;
         ball.Left = CSng(r * std::sin(frm.ContactAngle) + CenterX(player) - ballHalf);
         ball.Top = CSng(CenterY(player) - r * std::cos(frm.ContactAngle) - ballHalf);

@@ -11,8 +11,8 @@ namespace {
 
 // Play stops at 10, but a caption set from outside may hold the largest int:
 // the count stays there rather than overflow.
-void AddPoint(Label& score) {
-    const int points = Score(score.Caption);
+void AddPoint(FrmGame& frm, Label& score) {
+    const int points = Score(frm, score);
     score.Caption = std::to_string(points == std::numeric_limits<int>::max() ? points : points + 1);
 }
 
@@ -25,17 +25,17 @@ void RallyEnd(FrmGame& frm) {
 
     // A ball whose right edge reaches the net's left face came down on Red's side.
     const float rightEdge = CSng(static_cast<double>(frm.shpBall.Left) + frm.shpBall.Width);
-    AddPoint(rightEdge < frm.shpNet.Left ? frm.lblRed : frm.lblYellow);
+    AddPoint(frm, rightEdge < frm.shpNet.Left ? frm.lblRed : frm.lblYellow);
 
-    const int yellow = Score(frm.lblYellow.Caption);
-    const int red = Score(frm.lblRed.Caption);
+    const int yellow = Score(frm, frm.lblYellow);
+    const int red = Score(frm, frm.lblRed);
     if (yellow < kWinningScore && red < kWinningScore) frm.tmrDelay.SetEnabled(true);
     if (yellow == kWinningScore || red == kWinningScore) MatchEnd(frm);
 }
 
 void MatchEnd(FrmGame& frm) {
-    if (Score(frm.lblRed.Caption) == kWinningScore) MsgBox(frm, "Red Wins!", "MATCH", kMsgBoxOk);
-    if (Score(frm.lblYellow.Caption) == kWinningScore)
+    if (Score(frm, frm.lblRed) == kWinningScore) MsgBox(frm, "Red Wins!", "MATCH", kMsgBoxOk);
+    if (Score(frm, frm.lblYellow) == kWinningScore)
         MsgBox(frm, "Yellow Wins!", "MATCH", kMsgBoxOk);
     frm.shpBall.Visible = false;
     frm.tmrBall.SetEnabled(false);

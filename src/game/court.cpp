@@ -43,10 +43,12 @@ void ShowPlayingFieldExtras(FrmGame& frm, bool visible) {
     frm.lblTitle2.Visible = visible;
 }
 
-int Score(const std::string& caption) {
+int Score(FrmGame& frm, const Label& score) {
     // Captions only ever hold what the game wrote, but a scripted caption may
     // hold anything: text that is not a number reads as 0, and a number
     // beyond an int as the nearest int.
+    const std::string& caption = score.Caption;
+    frm.LoopSteps += caption.size();
     int value = 0;
     const char* first = caption.data();
     const char* last = first + caption.size();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "scene/handler.h"
+#include "scene/objects.h"
 
 namespace quondra {
 
@@ -25,7 +25,8 @@ void ShowSettingsScreen(FrmGame& frm, bool visible);
 // Shows (or hides) the playing field's extras on the ground strip.
 void ShowPlayingFieldExtras(FrmGame& frm, bool visible);
 // A score label's caption read back as a number: 0 for text that is not
-// one, the nearest int for a number beyond an int.
-int Score(const std::string& caption);
+// one, the nearest int for a number beyond an int. A scripted caption may be
+// long, so its bytes count as steps of the game's loops.
+int Score(FrmGame& frm, const Label& score);
 
 }  // namespace quondra

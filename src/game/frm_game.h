@@ -30,6 +30,10 @@ public:
     FocusRef ActiveControl;
     // Set once the program has been told to end; nothing runs after that.
     bool Ended = false;
+    // Steps of the game's loops, whose length the scene can stretch: a pass
+    // round a player's rim, a byte of a score caption read. The scene
+    // console bounds a script's work with them; the game never reads them.
+    std::uint64_t LoopSteps = 0;
 };
 
 // Thrown by EndProgram so that no handler code runs after the end; the entry

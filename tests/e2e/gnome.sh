@@ -19,13 +19,8 @@ gst-inspect-1.0 pipewiresrc >/dev/null 2>&1 || skip "GStreamer's PipeWire source
 gst-inspect-1.0 videoconvert >/dev/null 2>&1 || skip "GStreamer's base plugins are not installed"
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so >/dev/null 2>&1 || skip "Qt's Wayland platform is not installed"
 
-AS=()
-if [ "$(id -u)" -eq 0 ]; then
-  command -v runuser >/dev/null || skip "runuser is not installed"
-  AS=(runuser -u nobody --)
-  "${AS[@]}" test -x "$GAME" || skip "user nobody cannot run $GAME"
-  "${AS[@]}" test -r "$REMOTE" || skip "user nobody cannot read $REMOTE"
-fi
+as_unprivileged
+"${AS[@]}" test -r "$REMOTE" || skip "user nobody cannot read $REMOTE"
 # The compositor's services and the game share a user and a runtime directory.
 chmod 755 "$WORK"
 mkdir -m 700 "$WORK/run"

@@ -68,6 +68,16 @@ start_window_manager() {
     fail "openbox did not start"
 }
 
+# Compositors refuse root: run as root, what runs on them runs as "nobody",
+# through "${AS[@]}".
+AS=()
+as_unprivileged() {
+  [ "$(id -u)" -eq 0 ] || return 0
+  command -v runuser >/dev/null || skip "runuser is not installed"
+  AS=(runuser -u nobody --)
+  "${AS[@]}" test -x "$GAME" || skip "user nobody cannot run $GAME"
+}
+
 window_named() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 game_running() { kill -0 "$GAME_PID" 2>/dev/null; }

@@ -13,12 +13,7 @@ done
 [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
   ls /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so >/dev/null 2>&1 || skip "Qt's Wayland platform is not installed"
 
-AS=()
-if [ "$(id -u)" -eq 0 ]; then
-  command -v runuser >/dev/null || skip "runuser is not installed"
-  AS=(runuser -u nobody --)
-  "${AS[@]}" test -x "$GAME" || skip "user nobody cannot run $GAME"
-fi
+as_unprivileged
 [ "$(id -u)" -eq 0 ] && chown nobody "$WORK"
 chmod 700 "$WORK"
 SWAY_PID= KEYBOARD_PID= OTHER_PID=
@@ -36,7 +31,8 @@ ENV=(env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$WORK" WAYLAND_DISP
 on_sway() { "${AS[@]}" "${ENV[@]}" SWAYSOCK="$(ls "$WORK"/sway-ipc.*.sock)" "$@"; }
 
 # A headless output, no borders to measure around, and new windows focused.
-printf 'output HEADLESS-1 resolution 2048x1536\ndefault_floating_border none\n' > "$WORK/config"
+# Sway tiles a window that can be resized; floated, the game opens at its own size.
+printf 'output HEADLESS-1 resolution 2048x1536\ndefault_floating_border none\nfor_window [title="^ Quondra$"] floating enable\n' > "$WORK/config"
 [ "$(id -u)" -eq 0 ] && chown nobody "$WORK/config"
 "${AS[@]}" "${ENV[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
   sway -c "$WORK/config" >"$WORK/sway.log" 2>&1 &

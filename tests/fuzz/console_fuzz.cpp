@@ -1,6 +1,8 @@
 // Arbitrary bytes as a console script: the console must answer every input
 // with an outcome, never a crash, a hang or a leak, and every complaint must
-// name the script and the line at fault.
+// name the script and the line at fault. The console's own limit on a
+// script's work (kMaxScriptSteps) is what rules out a hang.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -52,7 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (c != '\n' && (c < ' ' || c > '~')) return false;
         return true;
     };
-    if (!printable(out.str())) Fail("a byte that is not printable in the transcript", out.str());
+    const std::string transcript = out.str();
+    if (!printable(transcript)) Fail("a byte that is not printable in the transcript", transcript);
+    // What the console prints reads back: no transcript line is longer than
+    // a script line may be. (The work limit of RunScript keeps each input
+    // short in time as well.)
+    for (std::string_view left = transcript; !left.empty();) {
+        const std::size_t end = std::min(left.find('\n'), left.size());
+        if (end > quondra::sim::kMaxLineBytes) Fail("a transcript line too long to read back", messages);
+        left.remove_prefix(std::min(end + 1, left.size()));
+    }
     if (!printable(messages)) Fail("a byte that is not printable in a message", messages);
 
     std::string_view rest = messages, text;

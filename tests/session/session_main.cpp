@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "game_window.h"
+#include "program_exit.h"
 #include "session_record.h"
 
 // The game as it ships, writing a session record to FILE: a console script
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
     record.Follow(window);
     QObject::connect(&window, &quondra::qt::GameWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.Start();
-    return app.exec();
+    const int status = app.exec();
+    record.Settled();
+    return quondra::qt::ProgramExit(status);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -149,11 +151,13 @@ TEST(SimPlatform, MutedServicesAreNotWritten) {
     EXPECT_EQ(out.str(), "focus cmdPlay\npointer 0\nend\n");
 }
 
-Outcome RunText(const std::string& script, std::string* err = nullptr) {
+Outcome RunText(const std::string& script, std::string* err = nullptr, std::uint64_t maxSteps = kMaxScriptSteps,
+                std::string* transcript = nullptr) {
     std::istringstream in(script);
     std::ostringstream out, errors;
-    const Outcome outcome = RunScript(in, "t", out, errors);
+    const Outcome outcome = RunScript(in, "t", out, errors, maxSteps);
     if (err != nullptr) *err = errors.str();
+    if (transcript != nullptr) *transcript = out.str();
     return outcome;
 }
 
@@ -170,6 +174,96 @@ TEST(RunScript, AStreamWithoutABufferIsAFaultNotAPass) {
     std::ostringstream out, err;
     EXPECT_EQ(RunScript(none, "t", out, err), Outcome::ScriptFault);
     EXPECT_EQ(err.str(), "t:0: cannot read the script: there is no input\n");
+}
+
+// What `get` prints of a text, written back into `expect`, reads back as the
+// same text; a text whose printed form could not is refused where it is set.
+TEST(RunScript, EveryTextThatIsPrintedReadsBack) {
+    // Under the longest name that holds a text.
+    std::ostringstream unused;
+    const Session session(unused);
+    std::string name;
+    for (const ObjectRef& object : session.frm.Objects()) {
+        std::string_view caption;
+        if (const auto* label = std::get_if<Label*>(&object)) caption = (*label)->Name;
+        if (const auto* button = std::get_if<Button*>(&object)) caption = (*button)->Name;
+        if (caption.size() + sizeof ".Caption" - 1 > name.size()) name = std::string(caption) + ".Caption";
+    }
+    ASSERT_FALSE(name.empty());
+    const std::size_t escapedBytes = 4, quotes = 2;
+    const std::size_t longestPrintable = (kMaxPrintedTextBytes - quotes) / escapedBytes;
+    for (const std::size_t bytes : {longestPrintable, longestPrintable + 1, std::size_t{16384}}) {
+        const std::string set = "set " + name + " \"" + std::string(bytes, '\x01') + "\"\n";
+        std::string err, printed;
+        const Outcome outcome = RunText(set + "get " + name + "\n", &err, kMaxScriptSteps, &printed);
+        if (bytes > longestPrintable) {
+            EXPECT_EQ(outcome, Outcome::ScriptFault) << bytes;
+            EXPECT_EQ(err, "t:1: a text that prints in " + std::to_string(bytes * escapedBytes + quotes) +
+                               " bytes, more than the " + std::to_string(kMaxPrintedTextBytes) +
+                               " that read back in one line\n");
+            continue;
+        }
+        ASSERT_EQ(outcome, Outcome::Passed) << err;
+        const std::string prefix = name + " = ";
+        ASSERT_EQ(printed.substr(0, prefix.size()), prefix);
+        const std::string value = printed.substr(prefix.size(), printed.size() - prefix.size() - 1);
+        EXPECT_EQ(RunText(set + "expect " + name + " " + value + "\n", &err), Outcome::Passed) << err.substr(0, 200);
+    }
+}
+
+std::string LimitMessage(std::uint64_t steps) {
+    return "the script's work passes its limit of " + std::to_string(steps) +
+           " steps (periods, timer handlers, passes round a rim, bytes of a score read)\n";
+}
+
+TEST(WorkLimit, CountsEveryPeriodAndARunThatWouldPassItDoesNotStart) {
+    EXPECT_EQ(RunText("run 60\nrun 40\n", nullptr, 100), Outcome::Passed);
+    std::string err;
+    EXPECT_EQ(RunText("run 60\nrun 41\nexpect Gravity 1\n", &err, 100), Outcome::ScriptFault);
+    EXPECT_EQ(err, "t:2: " + LimitMessage(100));
+    std::ostringstream out;
+    Session session(out, 40);
+    session.Execute(SplitLine("run 30"));
+    EXPECT_THROW(session.Execute(SplitLine("run 11")), ScriptError);
+    EXPECT_EQ(session.frm.clock.Period(), 30);
+}
+
+TEST(WorkLimit, CountsEveryTimerHandler) {
+    // In play the ball's timer fires in every period: 50 periods are 100 steps at least.
+    std::string err;
+    EXPECT_EQ(RunText("click cmdPlay\nrun 50\n", &err, 99), Outcome::ScriptFault);
+    EXPECT_EQ(err, "t:2: " + LimitMessage(99));
+}
+
+// Two huge players whose rims cross under a net over the whole world: the
+// ball overlaps both in every period and walks each rim the whole way round.
+constexpr const char* kRimWalkInEveryPeriod =
+    "set shpNet.Left -30000\nset shpNet.Width 60000\nset shpNet.Top -30000\nset fraGround.Top 30000\n"
+    "set shpCir1.Width 30000\nset shpCir1.Height 30000\nset shpCir1.Left -9949\nset shpCir1.Top 7644\n"
+    "set shpCir2.Width 20000\nset shpCir2.Height 20000\nset shpCir2.Left 7698\nset shpCir2.Top 850\n"
+    "set shpBall.Left 10012\nset shpBall.Top 14656\nset Gravity 0\nset BallVelX 1\nset BallVelY 1\n";
+constexpr int kRimWalkSetupLines = 17;
+
+TEST(WorkLimit, CountsThePassesRoundARim) {
+    // One period and its handlers are a few steps; its passes are hundreds.
+    const std::string setup = kRimWalkInEveryPeriod;
+    const std::string line = std::to_string(kRimWalkSetupLines + 1);
+    std::string err;
+    EXPECT_EQ(RunText(setup + "set tmrBall.Enabled true\nrun 1\n", &err, 100), Outcome::ScriptFault);
+    EXPECT_EQ(err, "t:" + std::to_string(kRimWalkSetupLines + 2) + ": " + LimitMessage(100));
+    // Outside a run too.
+    EXPECT_EQ(RunText(setup + "do CheckHits\n", &err, 100), Outcome::ScriptFault);
+    EXPECT_EQ(err, "t:" + line + ": " + LimitMessage(100));
+}
+
+TEST(WorkLimit, CountsTheBytesOfAScoreRead) {
+    // The ball lands at once; each point reads the long caption twice, while
+    // Red's score stays far below ten and the match goes on.
+    const std::string script = "click cmdPlay\nset lblYellow.Caption \"" + std::string(10000, ' ') +
+                               "\"\nset lblRed.Caption \"-2000000000\"\nset fraGround.Top -1000\nrun 200\n";
+    std::string err;
+    EXPECT_EQ(RunText(script, &err, 10000), Outcome::ScriptFault);
+    EXPECT_EQ(err, "t:5: " + LimitMessage(10000));
 }
 
 TEST(RunScript, NoiseEndsWithoutACrashOrAnEscapingException) {

@@ -318,6 +318,23 @@ private slots:
         QVERIFY(!game.frm.lblPaused.Visible);
     }
 
+    // F11 is the window's: it toggles fullscreen, once however long it is
+    // held, and the game never sees it.
+    void F11TogglesFullScreenAndNeverReachesTheGame() {
+        ShownGame game;
+        Tap(game.window, Qt::Key_Return);
+        Press(game.window, Qt::Key_F11);
+        SendKey(game.window, QEvent::KeyPress, Qt::Key_F11, {}, true);
+        QTRY_VERIFY(game.window.isFullScreen());
+        QVERIFY(!game.window.Keys().AnyHeld());
+        Release(game.window, Qt::Key_F11);
+        QVERIFY(game.window.isFullScreen());
+        Tap(game.window, Qt::Key_F11);
+        QTRY_VERIFY(!game.window.isFullScreen());
+        QVERIFY(!game.window.Keys().AnyHeld());
+        QCOMPARE(game.frm.Paused, kFalse);
+    }
+
     void ReleaseWithNoPressDoesNotReachTheGame() {
         ShownGame game;
         StartMatch(game);

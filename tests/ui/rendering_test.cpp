@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ball_marker.h"
 #include "ui_support.h"
 
 using namespace quondra;
@@ -58,7 +59,7 @@ class RenderingTest : public QObject {
     }
 
 private slots:
-    void WindowIsTheFixedClientAreaWithItsCaption() {
+    void WindowOpensAtTheClientAreaWithItsCaption() {
         ShownGame game;
         QCOMPARE(game.window.size(), QSize(849, 588));
         QCOMPARE(game.window.windowTitle(), QStringLiteral(" Quondra"));
@@ -188,17 +189,21 @@ private slots:
     // Antialiasing leaves a band of blended pixels about one device pixel
     // wide along each edge of the lettering, at any ratio; a picture blown up
     // from fewer pixels smears it over as many device pixels as it was enlarged.
+    // The same holds for a window three times the client area's size: the
+    // picture is drawn at the window's pixels, not blown up.
     void TheTitleBannerIsAsSharpAtRatioThreeAsAtOne() {
         ShownGame game;
         const quondra::Picture& title = game.frm.imgTitle;
-        auto blended = [&](int ratio) {
+        auto blended = [&](int ratio, int windowScale) {
+            ResizeWindow(game.window, QSize(kClientWidth, kClientHeight) / kUnitsPerPixel * windowScale);
+            const int times = ratio * windowScale;
             QImage image(game.window.size() * ratio, QImage::Format_ARGB32);
             image.setDevicePixelRatio(ratio);
             game.window.render(&image);
-            const QRect box(static_cast<int>(title.Left) / kUnitsPerPixel * ratio,
-                            static_cast<int>(title.Top) / kUnitsPerPixel * ratio,
-                            static_cast<int>(title.Width) / kUnitsPerPixel * ratio,
-                            static_cast<int>(title.Height) / kUnitsPerPixel * ratio);
+            const QRect box(static_cast<int>(title.Left) / kUnitsPerPixel * times,
+                            static_cast<int>(title.Top) / kUnitsPerPixel * times,
+                            static_cast<int>(title.Width) / kUnitsPerPixel * times,
+                            static_cast<int>(title.Height) / kUnitsPerPixel * times);
             const std::array<QColor, 3> solid{QColor(128, 255, 255), QColor(150, 255, 130), QColor(0, 120, 20)};
             int count = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)
@@ -211,10 +216,12 @@ private slots:
                 }
             return count;
         };
-        const int one = blended(1), three = blended(3);
+        const int one = blended(1, 1), three = blended(3, 1), larger = blended(1, 3);
         QVERIFY(one > 0);
         // The edges are three times as long in device pixels at ratio 3.
         QVERIFY2(three <= one * 3 * 3 / 2, qPrintable(QStringLiteral("%1 blended at ratio 1, %2 at 3").arg(one).arg(three)));
+        QVERIFY2(larger <= one * 3 * 3 / 2,
+                 qPrintable(QStringLiteral("%1 blended at scale 1, %2 in a window three times as large").arg(one).arg(larger)));
     }
 
     // Drawn letter by letter, the word must still come out whole: its seven
@@ -257,6 +264,102 @@ private slots:
         QVERIFY2(last - first >= box.width() * 2 / 3,
                  qPrintable(QStringLiteral("lettering spans %1 of %2 pixels").arg(last - first).arg(box.width())));
         QVERIFY(std::abs((first + last) - (box.left() + box.right())) <= 2 * kCentreSlack);
+    }
+
+    void ThePictureScalesUniformlyToTheLargestSizeThatFitsCentred_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("twice as large, margins above and below") << QSize(1698, 1400);
+        QTest::newRow("tall and narrow") << QSize(600, 1000);
+        QTest::newRow("wide and low") << QSize(2400, 700);
+        QTest::newRow("a 1280 x 900 screen") << QSize(1280, 900);
+    }
+    void ThePictureScalesUniformlyToTheLargestSizeThatFitsCentred() {
+        QFETCH(QSize, size);
+        ShownGame game;
+        const FrmGame& frm = game.frm;
+        ResizeWindow(game.window, size);
+        const QImage image = Picture(game);
+        QCOMPARE(image.size(), size);
+        auto at = [&](float x, float y) { return image.pixelColor(WindowPoint(size, x, y)); };
+        QVERIFY(IsColour(at(6367, 7200), 255, 255, 255));
+        QVERIFY(IsColour(at(6000, 8200), 0, 0, 0));
+        QVERIFY(IsColour(at(6000, 6000), 128, 255, 255));
+        QVERIFY(IsColour(at(frm.shpCir1.Left + frm.shpCir1.Width / 2, 7400), 255, 255, 0));
+        QVERIFY(IsColour(at(frm.shpCir2.Left + frm.shpCir2.Width / 2, 7400), 255, 0, 0));
+        QVERIFY(IsColour(at(10, 10), 128, 255, 255));
+        QVERIFY(IsColour(at(kClientWidth - 10, 6000), 128, 255, 255));
+        // The two margins, on the sides the picture leaves free, are one plain
+        // colour, unlike the sky and the ground beside them.
+        const bool wide = size.width() * kClientHeight > size.height() * kClientWidth;
+        const QColor first = wide ? image.pixelColor(1, size.height() / 2) : image.pixelColor(size.width() / 2, 1);
+        const QColor second = wide ? image.pixelColor(size.width() - 2, size.height() / 2)
+                                   : image.pixelColor(size.width() / 2, size.height() - 2);
+        QCOMPARE(first, second);
+        QVERIFY(!IsColour(first, 128, 255, 255));
+        QVERIFY(!IsColour(first, 0, 0, 0));
+        // The rules go on reading the reference window's outer width.
+        QCOMPARE(frm.Width, kOuterWidth);
+    }
+
+    // A ball above the window is out of sight, also in a pause: a marker at
+    // the top edge shows its x, and nothing else is drawn there.
+    void BallAboveTheTopEdgeShowsAMarkerAtItsX_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("849 x 588") << QSize(849, 588);
+        QTest::newRow("1280 x 900") << QSize(1280, 900);
+    }
+    void BallAboveTheTopEdgeShowsAMarkerAtItsX() {
+        QFETCH(QSize, size);
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        ResizeWindow(game.window, size);
+        Tap(game.window, Qt::Key_Return);
+        QVERIFY(frm.shpBall.Visible);
+        const QColor ballGreen(0, 255, 0);
+        // The green pixels along the top edge of the picture, by window x.
+        auto greenAtTheTop = [&] {
+            const QImage image = Picture(game);
+            const int top = WindowPoint(size, 0, 0).y(), rows = WindowPoint(size, 0, 5 * kUnitsPerPixel).y() - top;
+            std::vector<int> xs;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = top; y < top + rows; ++y)
+                    if (image.pixelColor(x, y) == ballGreen) xs.push_back(x);
+            return xs;
+        };
+        auto near = [&](const std::vector<int>& xs, float unitsX) {
+            const int x = WindowPoint(size, unitsX, 0).x(), reach = WindowPoint(size, 15 * kUnitsPerPixel, 0).x() -
+                                                                    WindowPoint(size, 0, 0).x();
+            return !xs.empty() && std::ranges::all_of(xs, [&](int g) { return std::abs(g - x) <= reach; });
+        };
+        const float centre = 9000 + frm.shpBall.Width / 2;
+        frm.shpBall.Left = 9000;
+        frm.shpBall.Top = -frm.shpBall.Height - 1;
+        QVERIFY(near(greenAtTheTop(), centre));
+        Tap(game.window, Qt::Key_Escape);
+        QCOMPARE(frm.Paused, kTrue);
+        QVERIFY(near(greenAtTheTop(), centre));
+        // Touching the top edge from above, the ball is just out of sight;
+        // from there on down it shows itself.
+        frm.shpBall.Top = -frm.shpBall.Height - 0.5f;
+        QVERIFY(!BallMarkerArea(frm.shpBall).isEmpty());
+        frm.shpBall.Top = -frm.shpBall.Height;
+        QVERIFY(BallMarkerArea(frm.shpBall).isEmpty());
+        frm.shpBall.Top = 3000;
+        QVERIFY(greenAtTheTop().empty());
+    }
+
+    void MovingTheBallAboveTheTopRepaintsItsMarker() {
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        frm.shpBall.Visible = true;
+        frm.shpBall.Top = -2000;
+        frm.shpBall.Left = 4000;
+        game.window.RunCore([] {});
+        const std::vector<Footprint> before = TakeFootprint(frm, nullptr);
+        frm.shpBall.Left = 7000;
+        const QRegion changed = ChangedArea(before, TakeFootprint(frm, nullptr));
+        for (const float left : {4000.0f, 7000.0f})
+            QVERIFY(changed.contains(QPoint(static_cast<int>((left + frm.shpBall.Width / 2) / kUnitsPerPixel), 3)));
     }
 
     void OnlyTheChangedAreaIsRepaintedAfterAMove() {

@@ -32,6 +32,22 @@ class SettingsControlsTest : public QObject {
         QTest::mouseClick(panel, Qt::LeftButton, {}, middle);
     }
 
+    // The middle of a settings object in window coordinates (units), frames included.
+    static QPointF SceneMiddle(const FrmGame& frm, const QString& name) {
+        const ObjectRef* object = frm.Find(name.toStdString());
+        if (object == nullptr) return {};
+        return std::visit(
+            [](const auto* o) -> QPointF {
+                if constexpr (requires { o->Left; o->Container; }) {
+                    const double left = o->Container ? o->Container->Left : 0, top = o->Container ? o->Container->Top : 0;
+                    return {left + o->Left + o->Width / 2, top + o->Top + o->Height / 2};
+                } else {
+                    return {};
+                }
+            },
+            *object);
+    }
+
     static QString Name(const FocusRef& control) {
         const std::string_view name = NameOf(control);
         return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -123,6 +139,40 @@ private slots:
         ClickLabel(game, *l);
         for (const OptionButton* o : game.frm.OptionsIn(*l->Container))
             QCOMPARE(o->Value, o->Name == option.toStdString());
+    }
+
+    // After a resize the controls lie where the picture shows them: a click
+    // on a drawn circle, caption or button, routed by the toolkit from the
+    // window, reaches it at every size.
+    void ClickWhereAControlIsDrawnReachesItAtEverySize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("effect");
+        const QList<QPair<QString, QString>> targets{
+            {"optHigh", "optHigh"}, {"lblFast", "optFast"}, {"lblHuman", "optHuman"}, {"cmdPlay", "match"}};
+        for (const QSize size : {QSize(849, 588), QSize(1280, 900), QSize(600, 1000), QSize(2400, 700), QSize(566, 392)})
+            for (const auto& [target, effect] : targets)
+                QTest::addRow("%s at %dx%d", qPrintable(target), size.width(), size.height()) << size << target << effect;
+    }
+    void ClickWhereAControlIsDrawnReachesItAtEverySize() {
+        QFETCH(QSize, size);
+        QFETCH(QString, target);
+        QFETCH(QString, effect);
+        ShownGame game;
+        FrmGame& frm = game.frm;
+        ResizeWindow(game.window, size);
+        const QPointF middle = SceneMiddle(frm, target);
+        QVERIFY(!middle.isNull());
+        const QPoint at = WindowPoint(size, static_cast<float>(middle.x()), static_cast<float>(middle.y()));
+        QTest::mouseClick(game.window.windowHandle(), Qt::LeftButton, {}, at);
+        if (effect == "match") {
+            QVERIFY(frm.tmrBall.Enabled());
+            return;
+        }
+        const ObjectRef* option = frm.Find(effect.toStdString());
+        QVERIFY(option != nullptr);
+        QVERIFY(std::get<OptionButton*>(*option)->Value);
+        QVERIFY(game.window.Controls().Radio(*std::get<OptionButton*>(*option))->isChecked());
     }
 
     void ClickOnAFrameOutsideEveryLabelSelectsNothing() {

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "game_window.h"
@@ -46,6 +48,23 @@ inline void Tap(GameWindow& window, int key) {
 // The colour of the window's picture at a scene point (15 units to a pixel).
 inline QColor ColourAt(const QImage& image, float x, float y) {
     return image.pixelColor(static_cast<int>(x / kUnitsPerPixel), static_cast<int>(y / kUnitsPerPixel));
+}
+
+// Where a scene point (units) is drawn in a window of the given size: the
+// client area scaled to the largest size that fits, centred on whole pixels.
+// Worked out here from the picture's own size, not by the window's code.
+inline QPoint WindowPoint(QSize window, float x, float y) {
+    const double clientWidth = kClientWidth / kUnitsPerPixel, clientHeight = kClientHeight / kUnitsPerPixel;
+    const double scale = std::min(window.width() / clientWidth, window.height() / clientHeight);
+    const double left = std::floor((window.width() - clientWidth * scale) / 2);
+    const double top = std::floor((window.height() - clientHeight * scale) / 2);
+    return QPoint(static_cast<int>(left + x / kUnitsPerPixel * scale), static_cast<int>(top + y / kUnitsPerPixel * scale));
+}
+
+// The window at another size, as the desktop would leave it.
+inline void ResizeWindow(GameWindow& window, QSize size) {
+    window.resize(size);
+    QTRY_COMPARE(window.size(), size);
 }
 
 inline bool IsColour(const QColor& c, int red, int green, int blue) {

@@ -166,7 +166,11 @@ Result Close(Session& s, const Words& w) {
 
 Result Run(Session& s, const Words& w) {
     Arity(w, 2, 2, "run N");
-    RunPeriods(s.frm, ParseWhole(w[1], 0, kMaxRunPeriods));
+    const auto periods = ParseWhole(w[1], 0, kMaxRunPeriods);
+    // Every period counts, also one in which no timer fires; a run that
+    // would pass the limit does not start.
+    s.Charge(static_cast<std::uint64_t>(periods));
+    RunPeriods(s.frm, periods, [&s] { s.Charge(1); });
     return {};
 }
 

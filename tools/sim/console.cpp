@@ -10,11 +10,20 @@
 
 namespace quondra::sim {
 
-Session::Session(std::ostream& transcript) : out(transcript), platform(transcript), frm(platform) {
+Session::Session(std::ostream& transcript, std::uint64_t maxSteps)
+    : out(transcript), platform(transcript), frm(platform), maxSteps_(maxSteps) {
     // The transcript starts with the script: what start-up did is not part of it.
     platform.SetMuted(true);
     Load(frm);
     platform.SetMuted(false);
+    loopStepsAtStart_ = frm.LoopSteps;
+}
+
+void Session::Charge(std::uint64_t steps) {
+    charged_ += steps;
+    if (charged_ + (frm.LoopSteps - loopStepsAtStart_) > maxSteps_)
+        throw ScriptError("the script's work passes its limit of " + std::to_string(maxSteps_) +
+                          " steps (periods, timer handlers, passes round a rim, bytes of a score read)");
 }
 
 namespace {
@@ -47,8 +56,9 @@ std::string ReadFailure(const std::exception& e) {
 
 }  // namespace
 
-Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err) {
-    Session session(out);
+Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err,
+                  std::uint64_t maxSteps) {
+    Session session(out, maxSteps);
     Outcome outcome = Outcome::Passed;
     std::string line;
     long lineNumber = 0;
@@ -75,7 +85,10 @@ Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out
             return Outcome::ScriptFault;
         }
         try {
-            if (auto failure = session.Execute(SplitLine(line))) {
+            auto failure = session.Execute(SplitLine(line));
+            // The game's loops may have run in any command (a `do`, a key).
+            session.Charge(0);
+            if (failure) {
                 report(*failure);
                 outcome = Outcome::ExpectFailed;
             }

@@ -19,18 +19,22 @@ namespace quondra::sim {
 // scripts' outcomes.
 enum class Outcome { Passed = 0, ExpectFailed = 1, ScriptFault = 2 };
 
-// Most periods one `run` may advance: a bound that keeps any script finite.
+// Most periods one `run` may advance.
 inline constexpr std::int64_t kMaxRunPeriods = 10'000'000;
-// Longest script line, its line end not counted: what one line may cost in
-// memory stays bounded whatever the script is (a file of zero bytes without
-// a line end, a line of millions of words).
-inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+// Most steps of work one script may do: a period of the clock, a timer's
+// handler, and a step of the game's loops (FrmGame::LoopSteps). Each costs
+// tens of nanoseconds at most, so a script's runs take well under a second
+// whatever it sets (a rim walked whole in every period, a score caption of
+// many kilobytes read at every point), yet a script may still play a
+// hundred matches. Counted, not timed, so a script stops at the same line on
+// every machine.
+inline constexpr std::uint64_t kMaxScriptSteps = 20'000'000;
 
 // One script's game: the window as it stands after start-up, on a platform
 // that writes the transcript.
 class Session {
 public:
-    explicit Session(std::ostream& transcript);
+    explicit Session(std::ostream& transcript, std::uint64_t maxSteps = kMaxScriptSteps);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -41,15 +45,27 @@ public:
     // After the program's end the rest of the script is not run.
     bool Ended() const { return frm.Ended; }
 
+    // Counts `steps` more of the script's work, with the game's loop steps so
+    // far; throws ScriptError once the work passes the limit.
+    void Charge(std::uint64_t steps);
+
     std::ostream& out;
     SimPlatform platform;
     FrmGame frm;
+
+private:
+    std::uint64_t maxSteps_;
+    std::uint64_t charged_ = 0;
+    // What start-up did is not the script's.
+    std::uint64_t loopStepsAtStart_ = 0;
 };
 
 // Runs one script against a fresh game. The transcript goes to `out`; errors
 // and failed expectations go to `err` as "NAME:LINE: message". A script that
 // cannot be read to its end (an input error, a line over kMaxLineBytes) is a
-// script fault at the line that could not be read.
-Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err);
+// script fault at the line that could not be read; so is one whose work
+// passes `maxSteps`, at the line that passed it.
+Outcome RunScript(std::istream& script, std::string_view name, std::ostream& out, std::ostream& err,
+                  std::uint64_t maxSteps = kMaxScriptSteps);
 
 }  // namespace quondra::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -7,6 +8,17 @@
 #include <vector>
 
 namespace quondra::sim {
+
+// Longest script line, its line end not counted: what one line may cost in
+// memory stays bounded whatever the script is (a file of zero bytes without
+// a line end, a line of millions of words).
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+// Longest a text may be as the console prints it, quoted and escaped: a line
+// that sets or expects it, under any name the game has (the longest has 21
+// bytes), then stays within kMaxLineBytes, so every text the console prints
+// reads back.
+inline constexpr std::size_t kLineRoomBesideAText = 256;
+inline constexpr std::size_t kMaxPrintedTextBytes = kMaxLineBytes - kLineRoomBesideAText;
 
 // A fault in the script itself (as opposed to a failed expectation): the
 // console reports it and stops the script with exit status 2.

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <type_traits>
@@ -58,6 +59,12 @@ Value ParseValue(ValueType type, const Word& word) {
             throw ScriptError("expected true or false, got " + Show(word));
         case ValueType::Text:
             if (!word.Quoted) throw ScriptError("expected a text in double quotes, got " + Show(word));
+            // Refused where it is written: printed, it would be a line too
+            // long to read back, and cutting or splitting it would print a
+            // value that reads back as another.
+            if (const std::size_t printed = Quote(word.Text).size(); printed > kMaxPrintedTextBytes)
+                throw ScriptError("a text that prints in " + std::to_string(printed) + " bytes, more than the " +
+                                  std::to_string(kMaxPrintedTextBytes) + " that read back in one line");
             return word.Text;
     }
     throw ScriptError("value of an unknown type");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ball_marker.h"
 #include "pixels.h"
 
 namespace quondra::qt {
@@ -58,6 +59,10 @@ std::vector<Footprint> TakeFootprint(const Scene& scene, const Frame* container,
                 return f;
             },
             object));
+    }
+    if (container == nullptr) {
+        const Shape ball = tween != nullptr ? tween->Drawn(scene.shpBall) : scene.shpBall;
+        footprint.push_back({"ball marker", BallMarkerArea(ball), {}, {}});
     }
     return footprint;
 }

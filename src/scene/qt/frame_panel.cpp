@@ -15,17 +15,32 @@ FramePanel::FramePanel(QWidget* parent, const FrmGame& frm, const Frame& frame, 
     footprint_ = TakeFootprint(frm_, &frame_);
 }
 
+void FramePanel::Place(const ViewTransform& view) {
+    const QRectF box = PixelRectF(frame_.Left, frame_.Top, frame_.Width, frame_.Height);
+    // The ground strip reaches a little past the client area, where the
+    // window used to cut it off; the picture's edge cuts it off now.
+    const QRect place = ViewTransform::Place(view.ToWindow(), box) & view.Picture();
+    // The frame's objects are drawn where the window's transform puts them,
+    // not where the panel's rounded corner would.
+    toPanel_ = QTransform::fromTranslate(box.left(), box.top()) * view.ToWindow() *
+               QTransform::fromTranslate(-place.left(), -place.top());
+    toScene_ = toPanel_.inverted();
+    setGeometry(place);
+    update();
+}
+
 void FramePanel::Refresh() {
     std::vector<Footprint> now = TakeFootprint(frm_, &frame_);
     const QRegion changed = ChangedArea(footprint_, now);
     footprint_ = std::move(now);
-    if (!changed.isEmpty()) update(changed);
+    if (!changed.isEmpty()) update(ViewTransform::Cover(toPanel_, changed));
 }
 
 void FramePanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), ToQColor(frame_.BackColor));
-    painter_.PaintAll(p, frm_, &frame_, event->rect());
+    p.setTransform(toPanel_);
+    painter_.PaintAll(p, frm_, &frame_, ViewTransform::SceneArea(toScene_, event->rect()));
     if (paintOver_) paintOver_(p);
 }
 
@@ -37,8 +52,10 @@ void FramePanel::mousePressEvent(QMouseEvent* event) {
 void FramePanel::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a press and a release in one place, as a button takes it.
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && at == std::exchange(pressedAt_, QPoint(-1, -1)) && clicked_)
-        clicked_(static_cast<float>(ToUnits(at.x())), static_cast<float>(ToUnits(at.y())));
+    if (event->button() == Qt::LeftButton && at == std::exchange(pressedAt_, QPoint(-1, -1)) && clicked_) {
+        const QPointF scene = toScene_.map(event->position());
+        clicked_(static_cast<float>(ToUnits(scene.x())), static_cast<float>(ToUnits(scene.y())));
+    }
     QWidget::mouseReleaseEvent(event);
 }
 

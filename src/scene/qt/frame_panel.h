@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTransform>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "dirty_region.h"
 #include "game/frm_game.h"
 #include "scene_painter.h"
+#include "view_transform.h"
 
 namespace quondra::qt {
 
@@ -23,6 +25,10 @@ public:
     void OnPainted(std::function<void(QPainter&)> paintOver) { paintOver_ = std::move(paintOver); }
     // Repaints what changed in the frame's objects since the last call.
     void Refresh();
+    // Takes the frame's place in the window's picture.
+    void Place(const ViewTransform& view);
+    // Scene pixels, from the frame's corner, to the panel's own pixels.
+    const QTransform& ToPanel() const { return toPanel_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +43,8 @@ private:
     const Frame& frame_;
     const ScenePainter& painter_;
     std::vector<Footprint> footprint_;
+    QTransform toPanel_;
+    QTransform toScene_;
 };
 
 }  // namespace quondra::qt

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTime>
 #include <QWindow>
@@ -112,7 +113,9 @@ GameWindow::GameWindow(GameClock::TimeSource now)
             [this](Qt::ApplicationState state) { SetAway(state != Qt::ApplicationActive || isMinimized()); });
     setWindowTitle(QStringLiteral(" Quondra"));
     setWindowIcon(WindowIcon());
-    setFixedSize(kClientWidthPx, kClientHeightPx);
+    // It opens at the client area's own size; the picture scales to any other.
+    resize(kClientWidthPx, kClientHeightPx);
+    setMinimumSize(ViewTransform::MinimumWindowSize());
     // The window never takes the focus from a control; with every control
     // hidden the toolkit hands its keys to the window all the same.
     setFocusPolicy(Qt::NoFocus);
@@ -198,8 +201,9 @@ bool GameWindow::Present(bool paced) {
     const QRegion changed = ChangedArea(footprint_, now);
     footprint_ = std::move(now);
     if (changed.isEmpty()) return false;
-    if (paced) repaint(changed);
-    else update(changed);
+    const QRegion area = ViewTransform::Cover(view_.ToWindow(), changed);
+    if (paced) repaint(area);
+    else update(area);
     return true;
 }
 
@@ -354,9 +358,29 @@ void GameWindow::OnFocusChanged(QWidget* now) {
 
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(event->rect(), ToQColor(frm_.BackColor));
-    painter_.PaintAll(p, frm_, nullptr, event->rect());
+    const QRect area = view_.BeginPaint(p, event->region());
+    p.fillRect(area, ToQColor(frm_.BackColor));
+    painter_.PaintAll(p, frm_, nullptr, area);
     emit framePainted();
+}
+
+void GameWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Without a window manager nothing holds the window to its largest size.
+    // (Smaller than its least, it is only drawn smaller: a tiling desktop
+    // may insist, and asking again would go back and forth with it.)
+    if (const QSize limited = size().boundedTo(maximumSize()); limited != size()) resize(limited);
+    view_.Fit(size());
+    controls_.Place(view_);
+    update();
+}
+
+void GameWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
+
+void GameWindow::LimitToScreens() {
+    // Larger than all the screens together, the window would show nothing
+    // more, and its backing store alone would take memory by the gigabyte.
+    if (const QScreen* s = screen()) setMaximumSize(s->virtualSize().expandedTo(minimumSize()));
 }
 
 void GameWindow::showEvent(QShowEvent* event) {
@@ -365,7 +389,9 @@ void GameWindow::showEvent(QShowEvent* event) {
     if (windowHandle() != nullptr) {
         windowHandle()->removeEventFilter(this);
         windowHandle()->installEventFilter(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, &GameWindow::LimitToScreens, Qt::UniqueConnection);
     }
+    LimitToScreens();
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -377,6 +403,13 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         if (code && key.type() == QEvent::KeyPress) keys_.PressElsewhere(*code);
         else if (code && !key.isAutoRepeat()) keys_.ReleaseElsewhere(*code);
         return false;
+    }
+    if (watched == windowHandle() && keyEvent && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
+        // The window's own key: the game never sees it. Held, it toggles once.
+        const bool down = event->type() == QEvent::KeyPress;
+        if (down && !fullScreenKeyDown_) ToggleFullScreen();
+        fullScreenKeyDown_ = down;
+        return true;
     }
     if (watched == windowHandle()) {
         switch (event->type()) {

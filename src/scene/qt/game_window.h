@@ -24,6 +24,7 @@
 #include "scene_painter.h"
 #include "settings_widgets.h"
 #include "tween.h"
+#include "view_transform.h"
 #include "x11_keyboard.h"
 
 class QKeyEvent;
@@ -109,6 +110,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -134,6 +136,8 @@ private:
     void AfterPeriod();
     void PauseIfAway();
     void OnFocusChanged(QWidget* now);
+    void ToggleFullScreen();
+    void LimitToScreens();
 
     // The system's font configuration, read on another thread while the
     // window is built (see ReadFontsAhead); first, so that it starts first.
@@ -144,6 +148,7 @@ private:
     ScenePainter painter_;
     GameClock clock_;
     SettingsWidgets controls_;
+    ViewTransform view_;
     KeyFilter keys_;
     KeyQuery keysDownNow_ = KeysDownNow;
     // A timed release waits this long for the press that makes it a repeat.
@@ -161,6 +166,7 @@ private:
     bool syncing_ = false;
     bool endAnnounced_ = false;
     bool away_ = false;
+    bool fullScreenKeyDown_ = false;
 };
 
 }  // namespace quondra::qt

@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 
+#include "ball_marker.h"
 #include "dirty_region.h"
 #include "pixels.h"
 #include "scene/layout.h"
@@ -42,6 +43,9 @@ void ScenePainter::PaintAll(QPainter& p, const Scene& scene, const Frame* contai
     // the dearest part of a paint).
     for (const LightweightRef& o : scene.DrawingOrder(container))
         if (area.intersects(FootprintArea(o, tween_))) Paint(p, o);
+    if (container != nullptr) return;
+    const Shape ball = tween_ != nullptr ? tween_->Drawn(scene.shpBall) : scene.shpBall;
+    if (area.intersects(BallMarkerArea(ball))) PaintBallMarker(p, ball);
 }
 
 void ScenePainter::Paint(QPainter& p, const LightweightRef& object) const {

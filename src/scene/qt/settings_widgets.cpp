@@ -61,7 +61,22 @@ QString Css(const Color& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.Red).
 
 class PlayButton : public QPushButton {
 public:
-    PlayButton(QWidget& window, const Button& b) : QPushButton(QString::fromStdString(b.Caption), &window), b_(b) {}
+    PlayButton(QWidget& window, const Button& b) : QPushButton(QString::fromStdString(b.Caption), &window), b_(b) {
+        Scale(1);
+    }
+
+    // The caption and the border at the picture's scale. The style paints
+    // its colour and a black border; the focus mark is the button's own.
+    void Scale(double scale) {
+        setFont(ToQFont(b_.Font, scale));
+        const int border = std::max(1, qRound(scale));
+        // A style sheet is read again each time it is set: only when it changes.
+        if (border == borderPx_) return;
+        borderPx_ = border;
+        setStyleSheet(QStringLiteral("QPushButton { background: %1; color: black; border: %2px solid black; }")
+                          .arg(Css(b_.BackColor))
+                          .arg(borderPx_));
+    }
 
 protected:
     // Play is a group of one: the arrows have nowhere to go within it, and
@@ -82,24 +97,20 @@ protected:
         QPainter p(this);
         const double scale = height() / ToPixels(b_.Height);
         // Inside the border, round the caption, as desktops mark a focused button.
-        const double inset = kBorderPx + 2 * FocusMarkReach(scale);
+        const double inset = borderPx_ + 2 * FocusMarkReach(scale);
         PaintFocusMark(p, QRectF(rect()).adjusted(inset, inset, -inset, -inset), scale);
     }
 
 private:
-    static constexpr double kBorderPx = 1.0;
     const Button& b_;
+    int borderPx_ = 0;
 };
 
 QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::function<void()>& clicked) {
     auto* play = new PlayButton(window, b);
     play->setObjectName(QString::fromUtf8(b.Name.data(), static_cast<qsizetype>(b.Name.size())));
     play->setGeometry(PixelRect(b.Left, b.Top, b.Width, b.Height));
-    play->setFont(ToQFont(b.Font));
     play->setFocusPolicy(Qt::StrongFocus);
-    // The style paints its colour and a black border; the focus mark is the button's own.
-    play->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid black; }").arg(Css(b.BackColor)));
     QObject::connect(play, &QPushButton::clicked, play, [clicked] { clicked(); });
     return play;
 }
@@ -107,7 +118,7 @@ QPushButton* MakePlayButton(QWidget& window, const Button& b, const std::functio
 }  // namespace
 
 SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks)
-    : frm_(frm) {
+    : frm_(frm), style_(std::make_unique<ScaledStyle>()) {
     // Panels and the button are created in layout order: a later one lies above.
     for (const ObjectRef& object : frm_.Objects()) {
         if (auto* const* frame = std::get_if<Frame*>(&object))
@@ -120,6 +131,7 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
         for (OptionButton* option : frm_.OptionsIn(panel->SceneFrame())) {
             // An option button is its round indicator alone: its caption is a label of the scene.
             auto* radio = new OptionRadio(panel, [this, option](int step) { Step(*option, step); });
+            radio->setStyle(style_.get());
             radio->setObjectName(QString::fromUtf8(option->Name.data(), static_cast<qsizetype>(option->Name.size())));
             radio->setGeometry(PixelRect(option->Left, option->Top, option->Width, option->Height));
             QPalette palette = radio->palette();
@@ -147,6 +159,26 @@ SettingsWidgets::SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePaint
         QWidget::setTabOrder(previous, radios_.at(o));
         previous = radios_.at(o);
     }
+}
+
+SettingsWidgets::~SettingsWidgets() {
+    // The window would delete them after its members, the style among them.
+    for (FramePanel* panel : panels_) delete panel;
+    delete play_;
+}
+
+void SettingsWidgets::Place(const ViewTransform& view) {
+    style_->SetScale(view.Scale());
+    for (FramePanel* panel : panels_) {
+        panel->Place(view);
+        for (OptionButton* option : frm_.OptionsIn(panel->SceneFrame())) {
+            const QRectF box = PixelRectF(option->Left, option->Top, option->Width, option->Height);
+            radios_.at(option)->setGeometry(ViewTransform::Place(panel->ToPanel(), box));
+        }
+    }
+    const Button& b = frm_.cmdPlay;
+    play_->setGeometry(ViewTransform::Place(view.ToWindow(), PixelRectF(b.Left, b.Top, b.Width, b.Height)));
+    static_cast<PlayButton*>(play_)->Scale(view.Scale());
 }
 
 QRadioButton* SettingsWidgets::Radio(const OptionButton& option) const { return radios_.at(&option); }

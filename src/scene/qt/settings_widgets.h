@@ -3,11 +3,14 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "frame_panel.h"
 #include "game/frm_game.h"
+#include "scaled_style.h"
 #include "scene_painter.h"
+#include "view_transform.h"
 
 class QPushButton;
 class QRadioButton;
@@ -30,6 +33,12 @@ public:
     };
 
     SettingsWidgets(QWidget& window, FrmGame& frm, const ScenePainter& painter, Callbacks callbacks);
+    ~SettingsWidgets();
+    SettingsWidgets(const SettingsWidgets&) = delete;
+    SettingsWidgets& operator=(const SettingsWidgets&) = delete;
+
+    // Places and sizes every control, and its text, in the window's picture.
+    void Place(const ViewTransform& view);
 
     // Brings visibility, selection and focus in step with the scene.
     void Sync();
@@ -55,6 +64,8 @@ private:
     void PaintOptionFocus(QPainter& p, const FramePanel& panel) const;
 
     FrmGame& frm_;
+    // Before the controls that use it, and deleted after them.
+    std::unique_ptr<ScaledStyle> style_;
     std::vector<FramePanel*> panels_;
     std::map<const OptionButton*, OptionRadio*> radios_;
     QPushButton* play_ = nullptr;

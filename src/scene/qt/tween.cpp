@@ -61,4 +61,12 @@ QPointF Tween::Place(const Shape& shape) const {
     return {shape.Left, shape.Top};
 }
 
+Shape Tween::Drawn(const Shape& shape) const {
+    Shape drawn = shape;
+    const QPointF at = Place(shape);
+    drawn.Left = static_cast<float>(at.x());
+    drawn.Top = static_cast<float>(at.y());
+    return drawn;
+}
+
 }  // namespace quondra::qt

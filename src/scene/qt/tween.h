@@ -33,6 +33,8 @@ public:
     // The top-left corner a shape is drawn at, in scene units; a shape not
     // followed here is drawn where it stands.
     QPointF Place(const Shape& shape) const;
+    // A copy of the shape where it is drawn.
+    Shape Drawn(const Shape& shape) const;
 
 private:
     // Exact, as the scene stores them (QPointF compares fuzzily).
