@@ -131,7 +131,9 @@ start_x=$(dome_x walk_start $YELLOW)
 hold d
 walked() { local x; x=$(dome_x walk $YELLOW); [ -n "$x" ] && [ "$x" -gt $((start_x + 40)) ]; }
 held_from=$SECONDS
-wait_until 3 walked || { release d; fail "with D held Yellow did not walk"; }
+# A screenshot through the screen cast takes a good part of a second on a
+# busy machine, and a point served meanwhile puts Yellow back: room for both.
+wait_until 10 walked || { release d; fail "with D held Yellow did not walk"; }
 until [ $((SECONDS - held_from)) -ge 3 ]; do game_running || fail "the game ended with D held"; sleep 0.2; done
 release d
 echo "D held 3 s: ok"
