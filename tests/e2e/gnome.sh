@@ -105,7 +105,10 @@ close_button() {
   b=$(convert "$WORK/$3.png" -crop "26x24+$((right - 26))+$((top - 30))" +repage -colorspace Gray \
         -threshold 50% -negate -format '%@' info:)
   IFS='x+' read -r -a b <<< "$b"
-  [ "${b[0]}" -ge 4 ] && [ "${b[0]}" -le 20 ] || fail "no close button on the title bar in $3 (${b[*]})"
+  if ! [ "${b[0]}" -ge 4 ] || ! [ "${b[0]}" -le 20 ]; then
+    echo "no close button on the title bar in $3 (${b[*]})" > "$WORK/close_button"
+    return 1
+  fi
   CX=$((right - 26 + b[2] + b[0] / 2))
   CY=$((top - 30 + b[3] + b[1] / 2))
 }
@@ -155,12 +158,12 @@ window_geometry "$(window_named '^Exit Program$')"
 bx=$((X + WIDTH / 2)) by=$((Y + HEIGHT / 2))
 [ $bx -gt $gx ] && [ $bx -lt $((gx + gw)) ] && [ $by -gt $gy ] && [ $by -lt $((gy + gh)) ] ||
   fail "the question's centre $bx,$by lies outside the game window ${gw}x${gh}+$gx+$gy"
-sleep 0.3  # mutter fades a new window in; the picture is for the eye only
-shot question
 echo "the question over the window: ok"
 
-# Mutter's close button on the game's title bar, with the question open.
-close_button $gy $((gx + gw)) question
+# Mutter's close button on the game's title bar, with the question open
+# (mutter fades the new box in, and the screen cast shows it a frame late).
+question_close_button() { shot question; close_button $gy $((gx + gw)) question; }
+wait_until 5 question_close_button || fail "$(cat "$WORK/close_button")"
 click_screen $CX $CY
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after the close button with the question open"
@@ -209,10 +212,11 @@ shot before_question
 grey_before=$(grey_pixels before_question)
 question_shown() { shot wl_question; [ "$(grey_pixels wl_question)" -gt $((grey_before + BOX_PIXELS)) ]; }
 ask_quit question_shown || fail "Q did not ask on Wayland"
-# The pointer, drawn in the screenshots, is kept off the title bar.
+# The pointer, drawn in the screenshots, is kept off the title bar; the
+# screen cast shows it moved a frame or two later.
 remote move 0 0
-shot wl_question
-close_button $Y $((X + WIDTH)) wl_question
+close_button_shown() { shot wl_question; close_button $Y $((X + WIDTH)) wl_question; }
+wait_until 5 close_button_shown || fail "$(cat "$WORK/close_button")"
 click_screen $CX $CY
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Qt's close button with the question open"
