@@ -10,6 +10,7 @@
 #
 #   bench/key_latency.sh [TRACE-BIN]      (default build-bench-qt/quondra-trace)
 #   PRESSES=150 HOLD_MS=120 SCREEN=sway HZ=60 bench/key_latency.sh
+source "$(dirname "$0")/bench_lib.sh"
 set -euo pipefail
 
 TRACE=${1:-build-bench-qt/quondra-trace}
@@ -25,19 +26,10 @@ PIDS=()
 AS=()
 [ "$SCREEN" = sway ] && [ "$(id -u)" -eq 0 ] && AS=(runuser -u nobody --) && chown nobody "$WORK"
 cleanup() {
-  for p in "${PIDS[@]}"; do pkill -P "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done
+  for p in "${PIDS[@]}"; do stop_tree "$p"; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-wait_until() {
-  local limit=$1; shift
-  local deadline=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.01
-  done
-}
 
 if [ "$SCREEN" = sway ]; then
   ENV=(env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$WORK" WAYLAND_DISPLAY=wayland-1)

@@ -18,6 +18,7 @@
 #   bench/window_bench.sh [BUILD-DIR]      (default build-bench-qt)
 #   RUNS=5 STARTUP_RUNS=40 PLAY_SECONDS=20 IDLE_SECONDS=5 bench/window_bench.sh
 #   SCREEN=sway HZ=144 STARTUP_RUNS=0 bench/window_bench.sh
+source "$(dirname "$0")/bench_lib.sh"
 set -euo pipefail
 
 BUILD=${1:-build-bench-qt}
@@ -47,7 +48,6 @@ if [ "$SCREEN" = sway ]; then
   for t in sway wtype; do command -v $t >/dev/null || { echo "no $t" >&2; exit 2; }; done
   [ "$(id -u)" -eq 0 ] && AS=(runuser -u nobody --) && chown nobody "$WORK"
 fi
-stop_tree() { [ -n "$1" ] || return 0; pkill -P "$1" 2>/dev/null || true; kill "$1" 2>/dev/null || true; }
 cleanup() {
   stop_tree "$TIME_PID"
   [ -n "$PROG_PID" ] && kill "$PROG_PID" 2>/dev/null || true
@@ -57,15 +57,6 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-wait_until() {
-  local limit=$1; shift
-  local deadline=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.01
-  done
-}
 
 # Everything on the compositor runs with the same user and runtime directory.
 ENV=(env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$WORK" WAYLAND_DISPLAY=wayland-1)

@@ -113,6 +113,15 @@ close_button() {
   CY=$((top - 30 + b[3] + b[1] / 2))
 }
 
+# Looks in fresh screenshots NAME for the close button of the title bar
+# above TOP, RIGHT until one shows it: the screen cast shows a box fading in,
+# or the pointer moved off the button, a frame or two late.
+close_button_shown() {
+  local name=$1 top=$2 right=$3
+  find_close_button() { shot "$name"; close_button "$top" "$right" "$name"; }
+  wait_until 5 find_close_button || fail "$(cat "$WORK/close_button")"
+}
+
 # --- As a GNOME player gets it: XWayland, mutter's own title bar.
 launch_game() {
   as_user "$GAME" >"$WORK/game.log" 2>&1 &
@@ -162,8 +171,7 @@ echo "the question over the window: ok"
 
 # Mutter's close button on the game's title bar, with the question open
 # (mutter fades the new box in, and the screen cast shows it a frame late).
-question_close_button() { shot question; close_button $gy $((gx + gw)) question; }
-wait_until 5 question_close_button || fail "$(cat "$WORK/close_button")"
+close_button_shown question $gy $((gx + gw))
 click_screen $CX $CY
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after the close button with the question open"
@@ -215,8 +223,7 @@ ask_quit question_shown || fail "Q did not ask on Wayland"
 # The pointer, drawn in the screenshots, is kept off the title bar; the
 # screen cast shows it moved a frame or two later.
 remote move 0 0
-close_button_shown() { shot wl_question; close_button $Y $((X + WIDTH)) wl_question; }
-wait_until 5 close_button_shown || fail "$(cat "$WORK/close_button")"
+close_button_shown wl_question $Y $((X + WIDTH))
 click_screen $CX $CY
 await_exit 5
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Qt's close button with the question open"
