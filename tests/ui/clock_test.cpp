@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <cmath>
 
 #include "game_clock.h"
@@ -237,6 +238,37 @@ private slots:
         QFETCH(double, reported);
         QFETCH(double, paced);
         QCOMPARE(FramePacer::PaceHz(reported), paced);
+    }
+
+    // A frame is drawn for the screen's cadence, not for when its callback
+    // happened to arrive: a callback delayed by load is shown at the next
+    // refresh all the same, and drawn for its arrival it would show the ball
+    // too far along. A compositor that really runs slower is followed.
+    void FramesAreDrawnForTheCadenceOfTheCallbacks_data() {
+        QTest::addColumn<QList<double>>("arrivalsMs");
+        QTest::addColumn<double>("momentMs");  // of the last arrival
+        QTest::addColumn<double>("withinMs");
+        const double r = 1000.0 / 60;
+        QTest::newRow("on time") << QList<double>{0, r, 2 * r, 3 * r} << 3 * r << 0.01;
+        QTest::newRow("one callback 4 ms late") << QList<double>{0, r, 2 * r, 3 * r + 4} << 3 * r + 2 << 0.1;
+        QTest::newRow("on time after a late one") << QList<double>{0, r, 2 * r + 4, 3 * r} << 3 * r << 0.01;
+        QTest::newRow("a refresh missed") << QList<double>{0, r, 3 * r + 1} << 3 * r + 0.5 << 0.1;
+        QList<double> slower;
+        for (int k = 0; k < 12; ++k) slower.append(20.0 * k);
+        QTest::newRow("a compositor at 50 Hz") << slower << 220.0 << 0.5;
+        QTest::newRow("after an idle spell") << QList<double>{0, r, 40 * r + 3} << 40 * r + 3 << 0.01;
+    }
+    void FramesAreDrawnForTheCadenceOfTheCallbacks() {
+        QFETCH(QList<double>, arrivalsMs);
+        QFETCH(double, momentMs);
+        QFETCH(double, withinMs);
+        std::int64_t now = 0;
+        QWidget window;
+        FramePacer pacer(window, [](std::int64_t) {}, [&now] { return now; });
+        std::int64_t moment = 0;
+        for (double ms : arrivalsMs) moment = pacer.Cadence(now = std::llround(ms * 1e6));
+        QVERIFY2(std::abs(static_cast<double>(moment) / 1e6 - momentMs) <= withinMs,
+                 qPrintable(QStringLiteral("drawn for %1 ms, not %2 ms").arg(static_cast<double>(moment) / 1e6).arg(momentMs)));
     }
 
     void ATimerEnabledWhileIdleFiresOneWholePeriodAfterTheInput() {

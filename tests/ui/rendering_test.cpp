@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <array>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -378,21 +379,31 @@ private slots:
         QVERIFY(ChangedArea(before, before).isEmpty());
     }
 
-    // A frame half-way through a period shows the ball half-way between its
-    // places after the last two periods, not where the last one left it.
-    void AFrameBetweenPeriodsDrawsTheBallBetweenItsLastTwoPlaces() {
+    // A frame shows the ball where it was at the frame's moment, between its
+    // places after the periods around it, not where the last period left it;
+    // a frame drawn late stands for a moment before the last period.
+    void AFrameDrawsTheBallBetweenThePlacesAroundItsMoment_data() {
+        QTest::addColumn<std::int64_t>("sinceLastPeriodNs");
+        QTest::addColumn<int>("fromPeriod");
+        QTest::newRow("half-way through a period") << kPeriodNs / 2 << 29;
+        QTest::newRow("half a period before the last") << -kPeriodNs / 2 << 28;
+    }
+    void AFrameDrawsTheBallBetweenThePlacesAroundItsMoment() {
+        QFETCH(std::int64_t, sinceLastPeriodNs);
+        QFETCH(int, fromPeriod);
         TimedMatch match;
         const FrmGame& frm = match.game.frm;
-        match.FramesUntil(29);
-        const QPointF before = Middle(frm.shpBall);
-        match.FramesUntil(30);
-        const QPointF after = Middle(frm.shpBall);
-        QVERIFY(after.y() - before.y() > 100);  // falling onto Yellow, fast enough to tell
+        std::map<int, QPointF> places;
+        for (int k = 28; k <= 30; ++k) {
+            match.FramesUntil(k);
+            places[k] = Middle(frm.shpBall);
+        }
+        QVERIFY(places[30].y() - places[28].y() > 200);  // falling onto Yellow, fast enough to tell
         match.now += kPeriodNs / 2;
-        match.game.window.PaintFrame();
-        QCOMPARE(Middle(frm.shpBall), after);  // painting moved nothing
+        match.game.window.PaintFrame(30 * kPeriodNs + sinceLastPeriodNs);
+        QCOMPARE(Middle(frm.shpBall), places[30]);  // painting moved nothing
         const QPointF drawn = BallDrawnAt(match.game.window.grab().toImage(), frm);
-        const QPointF halfway = (before + after) / 2;
+        const QPointF halfway = (places[fromPeriod] + places[fromPeriod + 1]) / 2;
         QVERIFY2(std::abs(drawn.y() - halfway.y()) < kUnitsPerPixel && std::abs(drawn.x() - halfway.x()) < kUnitsPerPixel,
                  qPrintable(QStringLiteral("drawn at %1, %2; half-way is %3, %4")
                                 .arg(drawn.x()).arg(drawn.y()).arg(halfway.x()).arg(halfway.y())));

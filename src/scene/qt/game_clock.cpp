@@ -57,9 +57,9 @@ std::int64_t GameClock::Wake() {
     return run;
 }
 
-std::int64_t GameClock::SinceLastPeriod() const {
+std::int64_t GameClock::SinceLastPeriod(std::int64_t moment) const {
     if (!running_) return 0;
-    return std::max<std::int64_t>(0, now_() - (base_ + periods_ * kPeriodNs));
+    return moment - (base_ + periods_ * kPeriodNs);
 }
 
 void GameClock::Arm() {

@@ -27,9 +27,10 @@ public:
     void Rebase();
 
     bool Running() const { return running_; }
-    // How far the time is past the deadline of the last period run, in
-    // nanoseconds: what a frame drawn now lies between. 0 when stopped.
-    std::int64_t SinceLastPeriod() const;
+    // How far `moment` lies past the deadline of the last period run, in
+    // nanoseconds; negative for a moment before it. 0 when stopped.
+    std::int64_t SinceLastPeriod(std::int64_t moment) const;
+    std::int64_t Now() const { return now_(); }
     static constexpr std::int64_t kPeriodNs = 15'625'000;
     // The wait the timer is armed with, in milliseconds; -1 when it is not armed.
     int ArmedMs() const { return timer_.isActive() ? timer_.interval() : -1; }

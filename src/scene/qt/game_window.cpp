@@ -192,11 +192,12 @@ void GameWindow::Refresh() {
         return;
     }
     frames_.Cancel();
-    Present(false);
+    Present(std::nullopt);
 }
 
-bool GameWindow::Present(bool paced) {
-    tween_.SetFraction(paced ? static_cast<double>(clock_.SinceLastPeriod()) / GameClock::kPeriodNs : 1);
+bool GameWindow::Present(std::optional<std::int64_t> moment) {
+    const bool paced = moment.has_value();
+    tween_.SetFraction(paced ? static_cast<double>(clock_.SinceLastPeriod(*moment)) / GameClock::kPeriodNs : 1);
     std::vector<Footprint> now = TakeFootprint(frm_, nullptr, &tween_);
     const QRegion changed = ChangedArea(footprint_, now);
     footprint_ = std::move(now);
@@ -213,7 +214,9 @@ bool GameWindow::FramesWanted() const {
     return clock_.Running() && tween_.Moving() && windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
-void GameWindow::PaintFrame() {
+void GameWindow::PaintFrame() { PaintFrame(clock_.Now()); }
+
+void GameWindow::PaintFrame(std::int64_t moment) {
     if (busy_ || windowHandle() == nullptr || !windowHandle()->isExposed()) return;
     {
         const auto done = qScopeGuard([this] { framing_ = false; });
@@ -221,7 +224,7 @@ void GameWindow::PaintFrame() {
         clock_.Wake();
     }
     if (!FramesWanted()) return;
-    frames_.Ask(Present(true));
+    frames_.Ask(Present(moment));
 }
 
 void GameWindow::ScheduleClock() {

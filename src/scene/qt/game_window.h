@@ -71,10 +71,12 @@ public:
     void SetAway(bool away);
     // Whether the settings screen is shown, where a pad's Start means Enter.
     bool SettingsShown() const { return frm_.cmdPlay.Visible; }
-    // Draws the frame of this moment: the periods due are run, and the ball
-    // and the players are drawn between their last two places. The pacer
-    // calls it at each refresh of the screen while anything moves.
+    // Draws a frame: the periods due are run, and the ball and the players
+    // are drawn where they were at `moment`, between their places after the
+    // periods around it. The pacer calls it at each refresh of the screen
+    // while anything moves, with the refresh's moment; without one, now.
     void PaintFrame();
+    void PaintFrame(std::int64_t moment);
     const FramePacer& Frames() const { return frames_; }
     const Tween& Motion() const { return tween_; }
 
@@ -118,9 +120,10 @@ protected:
 
 private:
     void Refresh();
-    // Repaints what is drawn differently now; `paced`: at a frame, with the
-    // motion between periods, painted at once. False when nothing changed.
-    bool Present(bool paced);
+    // Repaints what is drawn differently now; with a moment, a frame: the
+    // motion between periods drawn for it, painted at once. False when
+    // nothing changed.
+    bool Present(std::optional<std::int64_t> moment);
     // Anything moves where it can be seen.
     bool FramesWanted() const;
     // The one way a key reaches the game's handlers.
@@ -156,7 +159,7 @@ private:
     CloseRequestFilter closeRequests_;
     // Made when a match first hides the pointer, not before the first frame.
     std::optional<QCursor> hiddenPointer_;
-    FramePacer frames_{*this, [this] { PaintFrame(); }};
+    FramePacer frames_{*this, [this](std::int64_t moment) { PaintFrame(moment); }, [this] { return clock_.Now(); }};
     std::vector<Footprint> footprint_;
     std::deque<std::function<void()>> pending_;
     QMetaObject::Connection focusTracking_;

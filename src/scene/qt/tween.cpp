@@ -16,9 +16,9 @@ constexpr double kJumpUnits = 1000;
 }  // namespace
 
 Tween::Tween(const Shape& ball, const Shape& yellow, const Shape& red)
-    : tracks_{{{&ball, {}, {}, false}, {&yellow, {}, {}, false}, {&red, {}, {}, false}}} {
+    : tracks_{{{&ball, {}, {}, {}, false}, {&yellow, {}, {}, {}, false}, {&red, {}, {}, {}, false}}} {
     for (Track& t : tracks_) {
-        t.before = t.after = {t.shape->Left, t.shape->Top};
+        t.earlier = t.before = t.after = {t.shape->Left, t.shape->Top};
         t.visible = t.shape->Visible;
     }
 }
@@ -29,6 +29,7 @@ void Tween::AfterPeriod(bool served) {
         const bool jumped = served || t.visible != t.shape->Visible ||
                             std::abs(static_cast<double>(now.left) - t.after.left) > kJumpUnits ||
                             std::abs(static_cast<double>(now.top) - t.after.top) > kJumpUnits;
+        t.earlier = jumped ? now : t.before;
         t.before = jumped ? now : t.after;
         t.after = now;
         t.visible = t.shape->Visible;
@@ -39,7 +40,7 @@ void Tween::Settle() {
     for (Track& t : tracks_) {
         const Corner now{t.shape->Left, t.shape->Top};
         if (now == t.after && t.visible == t.shape->Visible) continue;
-        t.before = t.after = now;
+        t.earlier = t.before = t.after = now;
         t.visible = t.shape->Visible;
     }
 }
@@ -48,15 +49,19 @@ bool Tween::Moving() const {
     return std::ranges::any_of(tracks_, [](const Track& t) { return t.visible && t.before != t.after; });
 }
 
-void Tween::SetFraction(double fraction) { fraction_ = std::clamp(fraction, 0.0, 1.0); }
+void Tween::SetFraction(double fraction) { fraction_ = std::isfinite(fraction) ? std::clamp(fraction, -1.0, 1.0) : 1; }
 
 QPointF Tween::Place(const Shape& shape) const {
     for (const Track& t : tracks_) {
         if (t.shape != &shape) continue;
         // Exactly where it stands when nothing is between, whatever it holds.
-        if (fraction_ >= 1 || t.before == t.after) return {t.after.left, t.after.top};
-        return {t.before.left + (static_cast<double>(t.after.left) - t.before.left) * fraction_,
-                    t.before.top + (static_cast<double>(t.after.top) - t.before.top) * fraction_};
+        const bool last = fraction_ >= 0;
+        const Corner& from = last ? t.before : t.earlier;
+        const Corner& to = last ? t.after : t.before;
+        const double f = last ? fraction_ : fraction_ + 1;
+        if (f >= 1 || from == to) return {to.left, to.top};
+        return {from.left + (static_cast<double>(to.left) - from.left) * f,
+                from.top + (static_cast<double>(to.top) - from.top) * f};
     }
     return {shape.Left, shape.Top};
 }

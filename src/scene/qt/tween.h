@@ -8,9 +8,10 @@
 namespace quondra::qt {
 
 // Where the ball and the players are drawn at a frame: between their places
-// after the last two clock periods, by the fraction of the period elapsed,
-// so that motion is even at any refresh rate while the rules keep their
-// fixed step. A jump (the serve, a new match, a place written from outside
+// after the clock periods around the frame's moment, by the fraction of the
+// period elapsed, so that motion is even at any refresh rate while the rules
+// keep their fixed step. A frame's moment may lie a little before the last
+// period (a refresh whose frame is drawn late), so three places are kept. A jump (the serve, a new match, a place written from outside
 // a period) is drawn at once, never slid. Reading it never changes the scene.
 class Tween {
 public:
@@ -24,9 +25,10 @@ public:
     void Settle();
     // Whether the last period moved anything that is drawn.
     bool Moving() const;
-    // How far into the period the frame is: 0 draws the places after the
-    // period before the last, 1 (and any time no frame is being paced) the
-    // places after the last.
+    // How far past the last period the frame's moment is, in periods: 1 (and
+    // any time no frame is being paced) draws the places after the last
+    // period, 0 those after the one before, -1 those after the one before
+    // that; anything outside is drawn at the nearer end.
     void SetFraction(double fraction);
     double Fraction() const { return fraction_; }
 
@@ -44,7 +46,7 @@ private:
     };
     struct Track {
         const Shape* shape;
-        Corner before, after;
+        Corner earlier, before, after;
         bool visible;
     };
     std::array<Track, 3> tracks_;
