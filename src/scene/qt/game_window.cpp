@@ -408,7 +408,10 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (watched == windowHandle() && keyEvent && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
-        // The window's own key: the game never sees it. Held, it toggles once.
+        // The window's own key: the game never sees it. Held, it toggles once:
+        // a repeat (without detectable auto-repeat, a release and a press) is
+        // no new stroke.
+        if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) return true;
         const bool down = event->type() == QEvent::KeyPress;
         if (down && !fullScreenKeyDown_) ToggleFullScreen();
         fullScreenKeyDown_ = down;
