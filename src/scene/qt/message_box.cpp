@@ -23,8 +23,8 @@ namespace {
 constexpr Font kBoxFont{FontFace::Arial, 10, false, false};
 // Room a title bar keeps beside its title for the window's icon and its
 // buttons: Qt's own title bar on Wayland draws minimise and maximise too,
-// whatever the box asks for (on X11 Qt asks for neither, and only openbox
-// draws them all the same).
+// whatever the box asks for (on X11 Qt asks for neither; openbox and KWin
+// still give a modal dialog minimise, by their own rules).
 constexpr int kTitleBarControlsPx = 160;
 constexpr std::uint8_t kSentEventBit = 0x80;
 
